@@ -1,0 +1,20 @@
+// Program entry: one copy per session, the application object, the palette
+// window, then the message loop.
+#include "app/application.h"
+#include "app/single_instance.h"
+#include "forms/main_form.h"
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A second copy leaves before loading anything or showing a window.
+    tamga::SingleInstance instance(L"Tamgalik");
+    if (instance.already_running()) return 0;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    tamga::TApplication application(L"Tamgalik");
+    tamga::TForm1 form(application);
+    return application.run();
+}

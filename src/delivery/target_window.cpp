@@ -1,0 +1,42 @@
+#include "delivery/target_window.h"
+
+namespace tamga {
+
+std::optional<HWND> focused_window_of_foreground(DWORD own_thread) {
+    HWND foreground = GetForegroundWindow();
+    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    if (thread == own_thread) return std::nullopt;
+    if (thread == 0) return HWND{};
+    GUITHREADINFO info{sizeof info};
+    if (!GetGUIThreadInfo(thread, &info)) return HWND{};
+    return info.hwndFocus;
+}
+
+std::wstring trimmed_first_sibling_title(HWND target) {
+    HWND first = target ? GetWindow(target, GW_HWNDFIRST) : nullptr;
+    wchar_t buffer[1024] = {};
+    if (first) GetWindowTextW(first, buffer, 1024);
+    std::wstring title(buffer);
+    const auto blank = [](wchar_t c) { return c <= L' '; };
+    while (!title.empty() && blank(title.back())) title.pop_back();
+    std::size_t start = 0;
+    while (start < title.size() && blank(title[start])) ++start;
+    return title.substr(start);
+}
+
+bool is_word_processor_document(HWND target) {
+    return trimmed_first_sibling_title(target) == L"MSO Generic Control Container";
+}
+
+void send_to_target(HWND target, UINT message, WPARAM wparam) {
+    if (!target) return;
+    // Sent messages to us are still answered while we wait.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(target, message, wparam, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &ignored);
+}
+
+void return_foreground(HWND target) {
+    if (HWND top = target ? GetAncestor(target, GA_ROOT) : nullptr) SetForegroundWindow(top);
+}
+
+}  // namespace tamga

@@ -1,0 +1,257 @@
+#include "forms/main_form.h"
+
+#include "../../res/resource.h"
+#include "delivery/clipboard_letter.h"
+#include "delivery/target_window.h"
+#include "delivery/word_automation.h"
+#include "palette/palette_layout.h"
+#include "win/menu.h"
+#include "win/pixels_bitmap.h"
+
+#include <string>
+
+namespace tamga {
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 500;
+constexpr int kDesignClientWidth = 329;
+constexpr int kOuterHeight = 134;
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
+
+Pixels load_glyph_strip() {
+    UniqueBitmap strip(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), L"GLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return strip ? pixels_of(strip.get()) : Pixels{};
+}
+
+}  // namespace
+
+TForm1::TForm1(TApplication& application) : app_(application) {
+    RECT frame{0, 0, kDesignClientWidth, 174};
+    AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
+    MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
+    PopupMenu1_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1)));
+    create({.class_name = L"TForm1",
+            .title = L"Tamgalik",
+            .style = kFrameStyle,
+            .ex_style = WS_EX_TOPMOST,
+            .width = frame.right - frame.left,
+            .height = frame.bottom - frame.top,
+            .parent = app_.taskbar_window(),
+            .menu_or_id = MainMenu1_,
+            .background = GetSysColorBrush(COLOR_BTNFACE),
+            .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
+    app_.set_main_window(hwnd());
+    FormCreate();
+    show_centred();
+}
+
+TForm1::~TForm1() {
+    KillTimer(hwnd(), kTimer1);
+    app_.set_main_window(nullptr);
+}
+
+void TForm1::FormCreate() {
+    load_hook_library();
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    set_unicode_captions();
+    Latin1Click(0);
+    build_palette();
+    check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
+    check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
+    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+    first_tick_ = true;
+}
+
+void TForm1::load_hook_library() {
+    hook_ = HookLibrary::load();
+    if (!hook_) {
+        MessageBoxW(nullptr, L"Tapalmidim tamgahook.dll !", L"Error", MB_OK | MB_ICONERROR);
+        app_.terminate();
+        return;
+    }
+    hook_->start(checked_mode());
+}
+
+void TForm1::set_unicode_captions() {
+    HMENU popup = popup_menu();
+    set_menu_caption(MainMenu1_, ID_HERDAYIMUSTIDE1, L"Her dayim \u00FCstide");
+    set_menu_caption(MainMenu1_, ID_CHIQISH1, L"Ciqi\u015F");
+    set_menu_caption(popup, ID_CHIQISH2, menu_caption(MainMenu1_, ID_CHIQISH1));
+    set_menu_caption(MainMenu1_, ID_ESTESAQLASH1, L"Este saqla\u015F");
+    set_menu_caption(MainMenu1_, ID_TILTAXTINIOZGERTISH1, L"Til taxtini \u00F6zgerti\u015F");
+    set_menu_caption(popup, ID_TILTAXTINIOZGERTISH2, menu_caption(MainMenu1_, ID_TILTAXTINIOZGERTISH1));
+    set_menu_caption(popup, ID_KORSITISH1, L"K\u00F6rsiti\u015F");
+    set_menu_caption(MainMenu1_, ID_HERIPYOTKESH1, L"Herip y\u00F6tke\u015F");
+    set_menu_caption(popup, ID_HERIPYOTKESH2, menu_caption(MainMenu1_, ID_HERIPYOTKESH1));
+    set_menu_caption(MainMenu1_, ID_JUPYOTKESH1, L"J\u00FCp y\u00F6tke\u015F");
+    set_menu_caption(popup, ID_JUPYOTKESH2, menu_caption(MainMenu1_, ID_JUPYOTKESH1));
+    DrawMenuBar(hwnd());
+}
+
+void TForm1::build_palette() {
+    constexpr RECT kPanelBounds{0, 0, 337, 89};
+    Panel1_ = std::make_unique<Panel>(hwnd(), kPanelBounds);
+    Panel2_ = std::make_unique<Panel>(hwnd(), kPanelBounds);
+    const Pixels strip = load_glyph_strip();
+    for (int number = 1; number <= kButtonCount; ++number) {
+        const ButtonSlot slot = button_slot(number);
+        const Rect r = button_rect(slot.position);
+        HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
+        auto button = std::make_unique<PictureButton>(panel, RECT{r.left, r.top, r.right, r.bottom},
+                                                      letter_text(letter_at(slot.row, slot.position)));
+        button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
+        button->set_picture(bitmap_of(cut_button_picture(strip, slot)));
+        buttons_[slot.row - 1][slot.position - 1] = button.get();
+        SpeedButtons_.push_back(std::move(button));
+    }
+    Panel1_->set_visible(checked(ID_LATIN1));
+    Panel2_->set_visible(checked(ID_SLAVEN1));
+}
+
+void TForm1::show_centred() {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd(), SW_SHOW);
+    app_.update_taskbar_button();
+}
+
+bool TForm1::checked(UINT id) const {
+    return menu_checked(MainMenu1_, id) || menu_checked(PopupMenu1_.get(), id);
+}
+
+void TForm1::check(UINT id, bool on) {
+    set_menu_check(MainMenu1_, id, on);
+    set_menu_check(PopupMenu1_.get(), id, on);
+}
+
+HookMode TForm1::checked_mode() const {
+    return checked(ID_HERIPYOTKESH1) ? HookMode::Letters : HookMode::Pairs;
+}
+
+void TForm1::Timer1Timer() {
+    if (auto focused = focused_window_of_foreground(GetCurrentThreadId())) target_ = *focused;
+}
+
+void TForm1::SpeedButton1Click(PictureButton& sender) {
+    for (int row = 1; row <= kScriptRows; ++row)
+        for (int position = 1; position <= kLettersPerRow; ++position)
+            if (buttons_[row - 1][position - 1] == &sender) deliver(letter_at(row, position));
+}
+
+void TForm1::deliver(LetterCode letter) {
+    const bool clipboard_mode = checked(ID_ESTESAQLASH1);
+    const std::wstring text = letter_text(letter);
+    if (clipboard_mode && !put_on_clipboard(hwnd(), text)) {
+        // Pasting now would paste whatever another program left there.
+        MessageBeep(MB_ICONWARNING);
+        return_foreground(target_);
+        return;
+    }
+    if (is_word_processor_document(target_)) {
+        const AutomationOutcome outcome =
+            deliver_to_word(clipboard_mode ? WordCall::Paste : WordCall::TypeText, text);
+        if (outcome.kind == AutomationOutcome::Kind::NotRunning) return;
+        if (outcome.kind == AutomationOutcome::Kind::Failed) {
+            app_.show_error(outcome.error);
+            return;
+        }
+    } else {
+        send_to_target(target_, clipboard_mode ? WM_PASTE : WM_UNICHAR, clipboard_mode ? 0 : letter);
+    }
+    return_foreground(target_);
+}
+
+void TForm1::Latin1Click(UINT sender) {
+    check(sender == ID_SLAVEN1 ? ID_SLAVEN1 : ID_LATIN1, true);
+    if (Panel1_) Panel1_->set_visible(checked(ID_LATIN1));
+    if (Panel2_) Panel2_->set_visible(checked(ID_SLAVEN1));
+}
+
+void TForm1::Herdayimustide1Click() {
+    const bool on = !checked(ID_HERDAYIMUSTIDE1);
+    check(ID_HERDAYIMUSTIDE1, on);
+    SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm1::Estesaqlash1Click() { check(ID_ESTESAQLASH1, !checked(ID_ESTESAQLASH1)); }
+
+void TForm1::Chiqish1Click() { app_.terminate(); }
+
+void TForm1::Tiltaxtiniozgertish1Click() {
+    const bool on = !checked(ID_TILTAXTINIOZGERTISH1);
+    check(ID_TILTAXTINIOZGERTISH1, on);
+    check(ID_TILTAXTINIOZGERTISH2, on);
+    if (!hook_) return;
+    hook_->finish();
+    if (on) hook_->start(checked_mode());
+}
+
+void TForm1::Heripyotkesh1Click(UINT sender) {
+    const bool letters = sender == ID_HERIPYOTKESH1 || sender == ID_HERIPYOTKESH2;
+    check(letters ? ID_HERIPYOTKESH1 : ID_JUPYOTKESH1, true);
+    check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
+    check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
+    if (!hook_) return;
+    hook_->finish();
+    hook_->start(checked_mode());
+}
+
+void TForm1::FormClose() {
+    if (hook_) hook_->finish();
+    hook_.reset();
+}
+
+void TForm1::command(UINT id) {
+    switch (id) {
+        case ID_HERDAYIMUSTIDE1: Herdayimustide1Click(); break;
+        case ID_ESTESAQLASH1: Estesaqlash1Click(); break;
+        case ID_LATIN1:
+        case ID_SLAVEN1: Latin1Click(id); break;
+        case ID_CHIQISH1:
+        case ID_CHIQISH2: Chiqish1Click(); break;
+        case ID_TILTAXTINIOZGERTISH1:
+        case ID_TILTAXTINIOZGERTISH2: Tiltaxtiniozgertish1Click(); break;
+        case ID_HERIPYOTKESH1:
+        case ID_JUPYOTKESH1:
+        case ID_HERIPYOTKESH2:
+        case ID_JUPYOTKESH2: Heripyotkesh1Click(id); break;
+    }
+}
+
+LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wparam == kTimer1) Timer1Timer();
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wparam) == 0 && lparam == 0) command(LOWORD(wparam));
+            return 0;
+        case WM_CLOSE:
+            FormClose();
+            app_.terminate();
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) == SC_MINIMIZE) {
+                app_.minimize();
+                return 0;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            if (reinterpret_cast<WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+                app_.update_taskbar_button();
+            break;
+    }
+    return default_handling(message, wparam, lparam);
+}
+
+}  // namespace tamga

@@ -1,0 +1,67 @@
+#pragma once
+// The palette window: sixteen letter buttons of the chosen script, the menus
+// with every setting, the 500 ms tick that follows the user's typing target,
+// and the keyboard hook's control.
+#include "app/application.h"
+#include "keyboard/hook_library.h"
+#include "palette/letter_table.h"
+#include "win/panel.h"
+#include "win/picture_button.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tamga {
+
+class TForm1 : public Window {
+public:
+    explicit TForm1(TApplication& application);
+    ~TForm1() override;
+
+    HMENU main_menu() const { return MainMenu1_; }
+    HMENU popup_menu() const { return GetSubMenu(PopupMenu1_.get(), 0); }
+    const Panel& panel(int row) const { return row == kLatinRow ? *Panel1_ : *Panel2_; }
+    PictureButton& button(int row, int position) const { return *buttons_[row - 1][position - 1]; }
+    HWND target() const { return target_; }
+
+    // Menu commands, by item identifier.
+    void command(UINT id);
+
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    void FormCreate();
+    void FormClose();
+    void Timer1Timer();
+    void SpeedButton1Click(PictureButton& sender);
+    void Latin1Click(UINT sender);
+    void Herdayimustide1Click();
+    void Estesaqlash1Click();
+    void Chiqish1Click();
+    void Tiltaxtiniozgertish1Click();
+    void Heripyotkesh1Click(UINT sender);
+
+    void load_hook_library();
+    void set_unicode_captions();
+    void build_palette();
+    void show_centred();
+    bool checked(UINT id) const;
+    void check(UINT id, bool on);
+    HookMode checked_mode() const;
+    void deliver(LetterCode letter);
+
+    TApplication& app_;
+    HMENU MainMenu1_ = nullptr;  // owned by the window
+    UniqueMenu PopupMenu1_;
+    std::unique_ptr<Panel> Panel1_;
+    std::unique_ptr<Panel> Panel2_;
+    std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
+    std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
+    std::optional<HookLibrary> hook_;
+    HWND target_ = nullptr;
+    bool first_tick_ = false;
+};
+
+}  // namespace tamga

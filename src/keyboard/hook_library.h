@@ -1,0 +1,33 @@
+#pragma once
+// The keyboard-hook library shipped beside the program, and its three entry
+// points.
+#include "win/handles.h"
+
+#include <optional>
+
+namespace tamga {
+
+enum class HookMode { Letters, Pairs };
+
+class HookLibrary {
+public:
+    // Loads tamgahook.dll from the program's own folder only, so a copy
+    // planted in the current directory or on the path never runs. A library
+    // lacking any entry point counts as not loadable. Empty when not loadable.
+    static std::optional<HookLibrary> load();
+
+    void start(HookMode mode) const { (mode == HookMode::Letters ? start_letters_ : start_pairs_)(); }
+    void finish() const { finish_(); }
+
+private:
+    using EntryPoint = void(__stdcall*)();
+    HookLibrary(UniqueLibrary module, EntryPoint letters, EntryPoint pairs, EntryPoint finish)
+        : module_(std::move(module)), start_letters_(letters), start_pairs_(pairs), finish_(finish) {}
+
+    UniqueLibrary module_;
+    EntryPoint start_letters_;
+    EntryPoint start_pairs_;
+    EntryPoint finish_;
+};
+
+}  // namespace tamga

@@ -1,0 +1,67 @@
+import os
+import sys
+from pathlib import Path
+
+import pytest
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "harness"))
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+from desktop import Desktop, install_copy  # noqa: E402
+from wine_session import WineSession  # noqa: E402
+
+
+@pytest.fixture(scope="session")
+def wine_env():
+    # Inside tests/run-all the suite's session is already running.
+    if os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY") and os.environ.get("TAMGA_SUITE"):
+        yield dict(os.environ)
+        return
+    with WineSession() as session:
+        yield session.env
+
+
+@pytest.fixture
+def desktop(wine_env):
+    d = Desktop(wine_env)
+    yield d
+    d.end_started()
+
+
+class Palette:
+    """The running program as the tests see it."""
+
+    def __init__(self, desktop, process, hwnd):
+        self.desktop, self.process, self.hwnd = desktop, process, hwnd
+
+    def info(self):
+        return self.desktop.info(self.hwnd)
+
+    def panels(self):
+        return self.desktop.children(self.hwnd)
+
+    def visible_buttons(self):
+        buttons = []
+        for panel in self.panels():
+            if panel["visible"]:
+                buttons += [b for b in self.desktop.children(panel["hwnd"]) if b["visible"]]
+        return buttons
+
+    def click_letter(self, position):
+        """Clicks the button of letter `position` (1..16) of the visible panel."""
+        button = self.visible_buttons()[position - 1]
+        left, top, right, bottom = button["rect"]
+        self.desktop.click((left + right) // 2, (top + bottom) // 2)
+
+    def command(self, item_id):
+        self.desktop.probe("post", self.hwnd, 0x0111, item_id, 0)
+
+
+@pytest.fixture
+def start_palette(desktop, tmp_path):
+    def start(hook=install_copy.__defaults__[0], env=None, folder=None):
+        exe = install_copy(folder or tmp_path / "tamgalik", hook=hook)
+        process = desktop.start(exe, env=env)
+        window = desktop.wait_window("TForm1", "Tamgalik")
+        return Palette(desktop, process, window["hwnd"])
+    return start

@@ -1,0 +1,191 @@
+// A command-line window inspector for the end-to-end tests: it runs inside the
+// test wine prefix and answers questions about real windows as JSON lines.
+//
+//   probe windows [class] [title]         top-level windows (all, or matching)
+//   probe children HWND                   child windows, in z-order
+//   probe info HWND                       one window
+//   probe text HWND                       WM_GETTEXT, as the target's own text
+//   probe foreground                      foreground window and its focus
+//   probe clipboard                       CF_UNICODETEXT on the clipboard
+//   probe set-clipboard TEXT              put TEXT on the clipboard
+//   probe hold-clipboard MS               open the clipboard and keep it MS ms
+//   probe set-foreground HWND             SetForegroundWindow
+//   probe post HWND MSG WPARAM LPARAM     PostMessage
+//   probe send HWND MSG WPARAM LPARAM MS  SendMessageTimeout, prints ok/timeout
+//   probe click-button HWND               BM_CLICK on a dialog button
+//   probe pixel X Y                       the screen colour at X,Y as RRGGBB
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring wide(const char* s) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s, -1, w.data(), n);
+    w.resize(n ? n - 1 : 0);
+    return w;
+}
+
+std::string json_string(const std::wstring& w) {
+    std::string out = "\"";
+    for (wchar_t c : w) {
+        if (c == L'"' || c == L'\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+HWND parse_hwnd(const char* s) { return reinterpret_cast<HWND>(std::strtoull(s, nullptr, 0)); }
+
+std::wstring class_of(HWND w) {
+    wchar_t buf[256] = {};
+    GetClassNameW(w, buf, 256);
+    return buf;
+}
+
+std::wstring title_of(HWND w) {
+    wchar_t buf[1024] = {};
+    GetWindowTextW(w, buf, 1024);
+    return buf;
+}
+
+void print_info(HWND w) {
+    RECT r{}, c{};
+    GetWindowRect(w, &r);
+    GetClientRect(w, &c);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    DWORD pid = 0;
+    DWORD tid = GetWindowThreadProcessId(w, &pid);
+    std::printf(
+        "{\"hwnd\": %llu, \"class\": %s, \"title\": %s, \"style\": %lu, \"exstyle\": %lu, "
+        "\"visible\": %s, \"enabled\": %s, \"iconic\": %s, \"rect\": [%ld, %ld, %ld, %ld], "
+        "\"client\": [%ld, %ld, %ld, %ld], \"pid\": %lu, \"tid\": %lu, \"parent\": %llu, \"owner\": %llu, "
+        "\"id\": %lld}\n",
+        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), json_string(class_of(w)).c_str(),
+        json_string(title_of(w)).c_str(), static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)), IsWindowVisible(w) ? "true" : "false",
+        IsWindowEnabled(w) ? "true" : "false", IsIconic(w) ? "true" : "false", r.left, r.top, r.right, r.bottom,
+        origin.x, origin.y, origin.x + c.right, origin.y + c.bottom, pid, tid,
+        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetParent(w))),
+        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
+        static_cast<long long>(GetWindowLongPtrW(w, GWLP_ID)));
+}
+
+struct Filter {
+    std::wstring cls, title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<Filter*>(p);
+    if ((f->cls.empty() || class_of(w) == f->cls) && (f->title.empty() || title_of(w) == f->title))
+        f->found.push_back(w);
+    return TRUE;
+}
+
+int usage() {
+    std::fprintf(stderr, "probe: unknown command (see probe.cpp)\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string cmd = argv[1];
+    auto arg = [&](int i) { return i < argc ? argv[i] : ""; };
+    if (cmd == "windows") {
+        Filter f{argc > 2 ? wide(argv[2]) : L"", argc > 3 ? wide(argv[3]) : L""};
+        EnumWindows(collect, reinterpret_cast<LPARAM>(&f));
+        for (HWND w : f.found) print_info(w);
+    } else if (cmd == "children") {
+        HWND parent = parse_hwnd(arg(2));
+        for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) print_info(c);
+    } else if (cmd == "info") {
+        HWND w = parse_hwnd(arg(2));
+        if (!IsWindow(w)) return 1;
+        print_info(w);
+    } else if (cmd == "text") {
+        HWND w = parse_hwnd(arg(2));
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return 1;
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                            5000, &copied);
+        text.resize(copied);
+        std::printf("{\"text\": %s}\n", json_string(text).c_str());
+    } else if (cmd == "foreground") {
+        HWND fg = GetForegroundWindow();
+        GUITHREADINFO info{sizeof info};
+        GetGUIThreadInfo(fg ? GetWindowThreadProcessId(fg, nullptr) : 0, &info);
+        std::printf("{\"foreground\": %llu, \"focus\": %llu}\n",
+                    static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(fg)),
+                    static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndFocus)));
+    } else if (cmd == "clipboard") {
+        std::wstring text;
+        bool present = false;
+        for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+        if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+            present = true;
+            text = static_cast<const wchar_t*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        CloseClipboard();
+        std::printf("{\"present\": %s, \"text\": %s}\n", present ? "true" : "false", json_string(text).c_str());
+    } else if (cmd == "set-clipboard") {
+        std::wstring text = wide(arg(2));
+        for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+        EmptyClipboard();
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(mem);
+        SetClipboardData(CF_UNICODETEXT, mem);
+        CloseClipboard();
+    } else if (cmd == "hold-clipboard") {
+        HWND owner = CreateWindowW(L"STATIC", L"clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        if (!OpenClipboard(owner)) return 1;
+        std::printf("{\"holding\": true}\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(std::atoi(arg(2))));
+        CloseClipboard();
+    } else if (cmd == "set-foreground") {
+        HWND w = parse_hwnd(arg(2));
+        std::printf("{\"ok\": %s}\n", SetForegroundWindow(w) ? "true" : "false");
+    } else if (cmd == "post") {
+        PostMessageW(parse_hwnd(arg(2)), std::strtoul(arg(3), nullptr, 0), std::strtoull(arg(4), nullptr, 0),
+                     std::strtoll(arg(5), nullptr, 0));
+    } else if (cmd == "send") {
+        DWORD_PTR result = 0;
+        LRESULT ok = SendMessageTimeoutW(parse_hwnd(arg(2)), std::strtoul(arg(3), nullptr, 0),
+                                         std::strtoull(arg(4), nullptr, 0), std::strtoll(arg(5), nullptr, 0),
+                                         SMTO_NORMAL, std::strtoul(arg(6), nullptr, 0), &result);
+        std::printf("{\"ok\": %s, \"result\": %llu}\n", ok ? "true" : "false", static_cast<unsigned long long>(result));
+    } else if (cmd == "click-button") {
+        HWND button = parse_hwnd(arg(2));
+        PostMessageW(button, BM_CLICK, 0, 0);
+    } else if (cmd == "pixel") {
+        HDC screen = GetDC(nullptr);
+        COLORREF c = GetPixel(screen, std::atoi(arg(2)), std::atoi(arg(3)));
+        ReleaseDC(nullptr, screen);
+        std::printf("{\"rgb\": \"%02x%02x%02x\"}\n", GetRValue(c), GetGValue(c), GetBValue(c));
+    } else {
+        return usage();
+    }
+    return 0;
+}

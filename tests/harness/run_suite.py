@@ -1,0 +1,89 @@
+"""Builds everything and runs every test layer: native unit tests (with
+sanitizers), the fuzzer for a bounded time, the Win32 tests and the
+end-to-end scenarios under one wine session. Ends with one summary line."""
+
+import argparse
+import os
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+from wine_session import WineSession
+
+REPO = Path(__file__).resolve().parents[2]
+
+
+def run(cmd, **kw):
+    print("+", " ".join(map(str, cmd)), flush=True)
+    return subprocess.run(cmd, cwd=REPO, **kw)
+
+
+def ctest(build_dir, env=None, extra=()):
+    """Runs ctest and returns (passed, failed) from its closing lines."""
+    out = run(["ctest", "--test-dir", build_dir, "--output-on-failure", *extra], env=env,
+              capture_output=True, text=True)
+    sys.stdout.write(out.stdout)
+    sys.stderr.write(out.stderr)
+    match = re.search(r"tests passed, (\d+) tests failed out of (\d+)", out.stdout)
+    if not match:
+        return 0, 1 if out.returncode else 0
+    failed, total = int(match.group(1)), int(match.group(2))
+    return total - failed, failed
+
+
+def pytest(env, paths):
+    out = run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider", *paths], env=env,
+              capture_output=True, text=True)
+    sys.stdout.write(out.stdout)
+    sys.stderr.write(out.stderr)
+    closing = out.stdout.strip().splitlines()[-1] if out.stdout.strip() else ""
+    passed = sum(int(n) for n in re.findall(r"(\d+) passed", closing))
+    failed = sum(int(n) for n in re.findall(r"(\d+) (?:failed|errors?)\b", closing))
+    if out.returncode and not failed:
+        failed = 1
+    return passed, failed
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--fuzz-seconds", type=int, default=60)
+    parser.add_argument("-k", dest="keyword", help="only e2e tests matching this pytest expression")
+    args = parser.parse_args()
+
+    totals = {}
+    for preset in ("native", "windows"):
+        if run(["cmake", "--preset", preset]).returncode or run(["cmake", "--build", "--preset", preset]).returncode:
+            print(f"build of {preset} failed")
+            print("summary: 0 passed, 1 failed")
+            return 1
+
+    totals["unit"] = ctest(REPO / "build" / "native")
+    fuzz = REPO / "tests" / "fuzz"
+    if (fuzz / "CMakeLists.txt").exists():
+        fuzz_build = REPO / "build" / "fuzz"
+        ok = run(["cmake", "-S", fuzz, "-B", fuzz_build, "-G", "Ninja", "-DCMAKE_CXX_COMPILER=clang++",
+                  "-DCMAKE_C_COMPILER=clang"]).returncode == 0
+        ok = ok and run(["cmake", "--build", fuzz_build]).returncode == 0
+        ok = ok and run([fuzz_build / "key_mapper_fuzz", f"-max_total_time={args.fuzz_seconds}",
+                         "-print_final_stats=1"]).returncode == 0
+        totals["fuzz"] = (1, 0) if ok else (0, 1)
+
+    with WineSession() as session:
+        env = {**session.env, "TAMGA_SUITE": "1", "TAMGA_BUILD_DIR": str(REPO / "build" / "windows")}
+        totals["win"] = ctest(REPO / "build" / "windows", env=env)
+        paths = [str(REPO / "tests" / "e2e")]
+        if args.keyword:
+            paths += ["-k", args.keyword]
+        totals["e2e"] = pytest(env, paths)
+
+    for layer, (p, f) in totals.items():
+        print(f"{layer:>6}: {p} passed, {f} failed")
+    passed = sum(p for p, _ in totals.values())
+    failed = sum(f for _, f in totals.values())
+    print(f"summary: {passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
