@@ -1,0 +1,183 @@
+// Reads the committed pictures back with a reader of its own and checks what
+// the program relies on: the file headers Windows loads, the exact colours,
+// the glyph strip's empty shared cell edges and the tray pictures' strokes.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+int failures = 0;
+
+void expect(bool ok, const std::string& file, const std::string& what) {
+    if (!ok) {
+        std::printf("FAIL %s: %s\n", file.c_str(), what.c_str());
+        ++failures;
+    }
+}
+
+std::uint32_t le(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | (at + i < b.size() ? b[at + i] : 0);
+    return v;
+}
+
+// A decoded picture: 0xRRGGBB per pixel, top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> rgb;
+    std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Decodes a BITMAPINFOHEADER image at `at` (colour rows only; height_factor 2 for icons).
+Picture decode_dib(const std::vector<unsigned char>& b, std::size_t at, std::size_t pixels_at, int height_factor) {
+    Picture p;
+    p.width = static_cast<int>(le(b, at + 4, 4));
+    p.height = static_cast<int>(le(b, at + 8, 4)) / height_factor;
+    const int bpp = static_cast<int>(le(b, at + 14, 2));
+    const std::size_t stride = ((static_cast<std::size_t>(p.width) * bpp + 31) / 32) * 4;
+    const std::size_t palette_at = at + 40;
+    for (int y = 0; y < p.height; ++y) {
+        const std::size_t row = pixels_at + static_cast<std::size_t>(p.height - 1 - y) * stride;
+        for (int x = 0; x < p.width; ++x) {
+            // Stored blue, green, red: read little-endian that is 0xRRGGBB.
+            if (bpp == 24) {
+                p.rgb.push_back(le(b, row + 3 * x, 3));
+            } else {
+                const std::size_t bit = static_cast<std::size_t>(x) * bpp;
+                const unsigned index = (b[row + bit / 8] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
+                p.rgb.push_back(le(b, palette_at + 4 * index, 3));
+            }
+        }
+    }
+    return p;
+}
+
+std::vector<unsigned char> read(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+Picture check_bmp(const std::filesystem::path& dir, const std::string& name, int width, int height, int bpp) {
+    const std::vector<unsigned char> b = read(dir / name);
+    const std::uint32_t colours = bpp == 24 ? 0 : 1u << bpp;
+    const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
+    const std::size_t offset = 54 + 4 * colours;
+    expect(b.size() == offset + stride * height, name, "file size");
+    if (b.size() != offset + stride * height) return {};
+    expect(b[0] == 'B' && b[1] == 'M' && le(b, 2, 4) == b.size() && le(b, 10, 4) == offset, name, "file header");
+    expect(le(b, 14, 4) == 40 && le(b, 18, 4) == static_cast<std::uint32_t>(width) &&
+               le(b, 22, 4) == static_cast<std::uint32_t>(height) && le(b, 26, 2) == 1 && le(b, 28, 2) == static_cast<std::uint32_t>(bpp),
+           name, "size or depth");
+    expect(le(b, 30, 4) == 0 && le(b, 38, 4) == 3780 && le(b, 42, 4) == 3780, name, "uncompressed at 96 dpi");
+    if (bpp == 1) expect(le(b, 54, 4) == 0 && le(b, 58, 4) == 0xFFFFFF, name, "palette black, white");
+    return decode_dib(b, 14, offset, 1);
+}
+
+Picture check_ico(const std::filesystem::path& dir, const std::string& name, int size) {
+    const std::vector<unsigned char> b = read(dir / name);
+    const std::size_t colour_bytes = static_cast<std::size_t>(size) * size / 2;
+    const std::size_t mask_bytes = ((static_cast<std::size_t>(size) + 31) / 32) * 4 * size;
+    const std::size_t total = 22 + 40 + 64 + colour_bytes + mask_bytes;
+    expect(b.size() == total, name, "file size");
+    if (b.size() != total) return {};
+    expect(le(b, 0, 2) == 0 && le(b, 2, 2) == 1 && le(b, 4, 2) == 1, name, "icon directory");
+    expect(b[6] == size && b[7] == size && b[8] == 16 && le(b, 12, 2) == 4 && le(b, 14, 4) == total - 22 &&
+               le(b, 18, 4) == 22,
+           name, "directory entry");
+    expect(le(b, 22, 4) == 40 && le(b, 26, 4) == static_cast<std::uint32_t>(size) &&
+               le(b, 30, 4) == 2u * size && le(b, 36, 2) == 4,
+           name, "image header (height counts the mask)");
+    bool opaque = true;
+    for (std::size_t i = total - mask_bytes; i < total; ++i) opaque = opaque && b[i] == 0;
+    expect(opaque, name, "every pixel opaque");
+    return decode_dib(b, 22, 22 + 40 + 64, 2);
+}
+
+bool only_colours(const Picture& p, std::uint32_t a, std::uint32_t b) {
+    for (std::uint32_t c : p.rgb)
+        if (c != a && c != b) return false;
+    return !p.rgb.empty();
+}
+
+void check_glyph_strip(const Picture& p) {
+    const std::string name = "glyphs.bmp";
+    if (p.rgb.empty()) return;
+    expect(only_colours(p, 0x000000, 0xFFFFFF), name, "pure black and white");
+    expect(p.at(0, p.height - 1) == 0xFFFFFF, name, "bottom-left pixel white (the transparent colour)");
+    // Ink only inside each cell's inner 26x26; one letter in every cell.
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            bool inner = false;
+            for (int row = 0; row < 2; ++row)
+                for (int pos = 0; pos < 16; ++pos) {
+                    const int left = pos * 28 + 4, top = row * 28 + 3;
+                    inner = inner || (x >= left + 2 && x < left + 28 && y >= top + 2 && y < top + 28);
+                }
+            if (!inner && p.at(x, y) != 0xFFFFFF) {
+                expect(false, name, "ink at (" + std::to_string(x) + "," + std::to_string(y) + ") outside a cell's inner area");
+                return;
+            }
+        }
+    for (int row = 0; row < 2; ++row)
+        for (int pos = 0; pos < 16; ++pos) {
+            int ink = 0;
+            for (int y = row * 28 + 5; y < row * 28 + 31; ++y)
+                for (int x = pos * 28 + 6; x < pos * 28 + 32; ++x) ink += p.at(x, y) == 0;
+            expect(ink > 10, name, "cell " + std::to_string(row + 1) + "," + std::to_string(pos + 1) + " holds a letter");
+        }
+}
+
+void check_tray_states(const Picture& p) {
+    const std::string name = "tray_states.bmp";
+    if (p.rgb.empty()) return;
+    constexpr std::uint32_t kBlue = 0x0A246A, kWhite = 0xFFFFFF;
+    expect(only_colours(p, kBlue, kWhite), name, "white on dark blue only");
+    for (int picture = 0; picture < 3; ++picture) {
+        bool in_band = true, top_row = false, bottom_row = false;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (p.at(picture * 16 + x, y) == kWhite) {
+                    in_band = in_band && y >= 4 && y <= 11;
+                    top_row = top_row || y == 4;
+                    bottom_row = bottom_row || y == 11;
+                }
+        expect(in_band && top_row && bottom_row, name, "picture " + std::to_string(picture) + " strokes fill rows 4 to 11");
+    }
+    bool cross = true;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool on_diagonal = x >= 4 && x <= 11 && y >= 4 && y <= 11 && (x == y || x + y == 15);
+            cross = cross && (p.at(32 + x, y) == kWhite) == on_diagonal;
+        }
+    expect(cross, name, "picture 2 is the 8x8 diagonal cross");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: check_pictures <res-dir>\n");
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    check_glyph_strip(check_bmp(dir, "glyphs.bmp", 457, 64, 24));
+    check_tray_states(check_bmp(dir, "tray_states.bmp", 48, 16, 24));
+    const Picture layout = check_ico(dir, "tray_layout.ico", 16);
+    expect(only_colours(layout, 0x000080, 0xFFFFFF), "tray_layout.ico", "white on navy only");
+    // Key tops, their two sides and the outlines and letters.
+    const Picture icon = check_ico(dir, "tamgalik.ico", 32);
+    for (std::uint32_t colour : {0xFFFFFFu, 0xC0C0C0u, 0x808080u, 0x000000u})
+        expect(std::find(icon.rgb.begin(), icon.rgb.end(), colour) != icon.rgb.end(), "tamgalik.ico",
+               "uses white, light grey, dark grey and black");
+    check_bmp(dir, "help_frame.bmp", 430, 370, 1);
+    check_bmp(dir, "help_chart.bmp", 197, 583, 1);
+    check_bmp(dir, "help_description.bmp", 430, 365, 1);
+    std::printf("%s\n", failures == 0 ? "all pictures check out" : "pictures do not check out");
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,36 @@
+// Writes every picture the program ships, from the DejaVu fonts, into the
+// directory given. The output is the same byte for byte on every run.
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+#include "colours.h"
+#include "glyph_strip.h"
+#include "help_chart.h"
+#include "help_description.h"
+#include "image_files.h"
+#include "program_icon.h"
+#include "tray_pictures.h"
+
+int main(int argc, char** argv) {
+    using namespace artwork;
+    if (argc != 2) {
+        std::cerr << "usage: artwork <output-dir>\n";
+        return 2;
+    }
+    try {
+        const std::filesystem::path dir = argv[1];
+        std::filesystem::create_directories(dir);
+        write_bmp(dir / "glyphs.bmp", draw_glyph_strip(), kBlackWhite, 24);
+        write_ico(dir / "tamgalik.ico", draw_program_icon(), kVga16);
+        write_bmp(dir / "tray_states.bmp", draw_tray_states(), kTrayColours, 24);
+        write_ico(dir / "tray_layout.ico", draw_tray_layout_icon(), kVga16);
+        write_bmp(dir / "help_frame.bmp", draw_help_frame(), kBlackWhite, 1);
+        write_bmp(dir / "help_chart.bmp", draw_help_chart(), kBlackWhite, 1);
+        write_bmp(dir / "help_description.bmp", draw_help_description(), kBlackWhite, 1);
+    } catch (const std::exception& e) {
+        std::cerr << "artwork: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

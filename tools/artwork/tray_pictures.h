@@ -1,0 +1,14 @@
+// The tray icon's pictures: the three hook states and the layout's own icon.
+#pragma once
+
+#include "canvas.h"
+
+namespace artwork {
+
+// 48x16: "UR", Cyrillic "УР" and a cross side by side, in kTrayColours.
+Canvas draw_tray_states();
+
+// 16x16: "UR" in white on navy, in the VGA palette.
+Canvas draw_tray_layout_icon();
+
+}  // namespace artwork
