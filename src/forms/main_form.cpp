@@ -50,6 +50,7 @@ TForm1::TForm1(TApplication& application) : app_(application) {
 }
 
 TForm1::~TForm1() {
+    if (hook_) hook_->keep_until_process_end();  // the close step did not run
     KillTimer(hwnd(), kTimer1);
     app_.set_main_window(nullptr);
 }

@@ -19,6 +19,11 @@ public:
     void start(HookMode mode) const { (mode == HookMode::Letters ? start_letters_ : start_pairs_)(); }
     void finish() const { finish_(); }
 
+    // Leaves the library loaded until the process ends. For the exit path,
+    // where the hook was never finished: unloading code the system may still
+    // call for every key press would crash the process on its way out.
+    void keep_until_process_end() { (void)module_.release(); }
+
 private:
     using EntryPoint = void(__stdcall*)();
     HookLibrary(UniqueLibrary module, EntryPoint letters, EntryPoint pairs, EntryPoint finish)

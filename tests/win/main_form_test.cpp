@@ -168,7 +168,7 @@ TEST_F(MainFormTest, HookCallsFollowTheKeyboardCommands) {
     SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);  // the close box
     EXPECT_EQ(read_log(),
               "HookStart1\nHookFinish\nHookStart2\nHookFinish\nHookFinish\nHookStart1\nHookFinish\nHookStart1\n"
-              "HookFinish\nunload\n");
+              "HookFinish\n");
 }
 
 TEST_F(MainFormTest, ExitCommandEndsWithoutFinishingTheHook) {
