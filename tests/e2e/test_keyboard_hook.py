@@ -2,6 +2,9 @@
 into Wine's notepad through the real tamgalik.exe and tamgahook.dll, the hook
 commands of the menus, and the start-up checks on the library."""
 
+import random
+import subprocess
+
 import pytest
 
 from desktop import BUILD, install_copy
@@ -133,3 +136,29 @@ def test_library_planted_in_the_current_directory_never_runs(desktop, tmp_path):
     answer_missing_library_box(desktop)
     assert process.wait(timeout=10) == 0
     assert not marker.exists()
+
+
+# --- endurance -----------------------------------------------------------------
+
+NATIVE = BUILD.parent / "native"
+
+
+def predicted(mode, typed):
+    oracle = NATIVE / "tests" / "unit" / "typing_oracle"
+    return subprocess.run([str(oracle), mode], input=typed.encode(), capture_output=True, check=True).stdout.decode()
+
+
+@pytest.mark.soak
+def test_ten_thousand_random_keys_give_the_predicted_text(start_palette, desktop):
+    """Run with: tests/run-all -m soak (or pytest -m soak tests/e2e)."""
+    palette = start_palette()
+    command(palette, ID_JUPYOTKESH1)
+    notepad = open_notepad(desktop)
+    random.seed(2010)
+    # Pair letters and their partners often, so pairs form and break a lot.
+    alphabet = "cghnszeiou'" * 3 + "abdkrtCGNSZEIOU" + "0123456789" + " "
+    typed = "".join(random.choice(alphabet) for _ in range(10_000))
+    for start in range(0, len(typed), 250):
+        type_into(desktop, notepad, NOTEPAD, "type", "--delay", "8", typed[start:start + 250])
+    expect = predicted("pairs", typed)
+    assert settled(lambda: desktop.text(notepad.focus), expect, timeout=30) == expect
