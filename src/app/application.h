@@ -40,6 +40,9 @@ public:
 
     // Shows the taskbar button while the main window is visible, hides it otherwise.
     void update_taskbar_button();
+    // Whether the main window shows itself at start; a tray icon's OnStartup may say no.
+    bool show_main_form() const { return show_main_form_; }
+    void set_show_main_form(bool show) { show_main_form_ = show; }
     void minimize();
     void restore();
 
@@ -63,6 +66,7 @@ private:
     ComApartment com_;
     std::wstring title_;
     HWND main_window_ = nullptr;
+    bool show_main_form_ = true;
     bool terminating_ = false;
     std::map<int, MessageHook> hooks_;
     int next_hook_id_ = 1;

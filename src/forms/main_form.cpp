@@ -4,6 +4,7 @@
 #include "delivery/clipboard_letter.h"
 #include "delivery/target_window.h"
 #include "delivery/word_automation.h"
+#include "keyboard/tray_state.h"
 #include "palette/palette_layout.h"
 #include "win/menu.h"
 #include "win/pixels_bitmap.h"
@@ -20,6 +21,14 @@ constexpr int kOuterHeight = 134;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
+
+UniqueImageList load_tray_pictures() {
+    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24, 3, 0));
+    UniqueBitmap strip(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), L"TRAYSTATES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ImageList_Add(list.get(), strip.get(), nullptr);
+    return list;
+}
 
 Pixels load_glyph_strip() {
     UniqueBitmap strip(static_cast<HBITMAP>(
@@ -45,13 +54,33 @@ TForm1::TForm1(TApplication& application) : app_(application) {
             .background = GetSysColorBrush(COLOR_BTNFACE),
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
+    create_tray_icon();
     FormCreate();
     show_centred();
+}
+
+// The icon enters the tray with the layout's picture and tooltip; attaching
+// the picture list then shows picture 0.
+void TForm1::create_tray_icon() {
+    ImageList1_ = load_tray_pictures();
+    TrayIcon1_ = std::make_unique<TTrayIcon>(app_, hwnd());
+    TTrayIcon& icon = *TrayIcon1_;
+    icon.SetHint(L"Tamgalik");
+    const UniqueIcon layout_picture(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    icon.SetIcon(layout_picture.get());
+    icon.SetIconVisible(true);
+    icon.SetMinimizeToTray(true);
+    icon.OnDblClick = [this](TTrayIcon&) { TrayIcon1DblClick(); };
+    icon.SetIconList(ImageList1_.get());
+    icon.SetPopupMenu(popup_menu());
+    icon.Loaded();
 }
 
 TForm1::~TForm1() {
     if (hook_) hook_->keep_until_process_end();  // the close step did not run
     KillTimer(hwnd(), kTimer1);
+    TrayIcon1_.reset();  // takes the icon out of the tray while its window lives
     app_.set_main_window(nullptr);
 }
 
@@ -140,6 +169,16 @@ HookMode TForm1::checked_mode() const {
 
 void TForm1::Timer1Timer() {
     if (auto focused = focused_window_of_foreground(GetCurrentThreadId())) target_ = *focused;
+    if (checked(ID_TILTAXTINIOZGERTISH1)) {
+        HWND foreground = GetForegroundWindow();
+        const HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
+        TrayIcon1_->SetIconIndex(
+            tray_picture_for(checked(ID_HERIPYOTKESH1), reinterpret_cast<std::uintptr_t>(layout)));
+    }
+    if (first_tick_) {
+        TrayIcon1_->HideMainWindow();
+        first_tick_ = false;
+    }
 }
 
 void TForm1::SpeedButton1Click(PictureButton& sender) {
@@ -180,8 +219,13 @@ void TForm1::Latin1Click(UINT sender) {
 void TForm1::Herdayimustide1Click() {
     const bool on = !checked(ID_HERDAYIMUSTIDE1);
     check(ID_HERDAYIMUSTIDE1, on);
+    // Wine keeps an owned window topmost while its owner is attached; the
+    // palette's owner only carries the taskbar button, so it is detached for
+    // the moment of the change.
+    SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, 0);
     SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(app_.taskbar_window()));
 }
 
 void TForm1::Estesaqlash1Click() { check(ID_ESTESAQLASH1, !checked(ID_ESTESAQLASH1)); }
@@ -194,7 +238,10 @@ void TForm1::Tiltaxtiniozgertish1Click() {
     check(ID_TILTAXTINIOZGERTISH2, on);
     if (!hook_) return;
     hook_->finish();
-    if (on) hook_->start(checked_mode());
+    if (on)
+        hook_->start(checked_mode());
+    else
+        TrayIcon1_->SetIconIndex(kTrayOff);
 }
 
 void TForm1::Heripyotkesh1Click(UINT sender) {
@@ -206,6 +253,10 @@ void TForm1::Heripyotkesh1Click(UINT sender) {
     hook_->finish();
     hook_->start(checked_mode());
 }
+
+void TForm1::Korsitish1Click() { TrayIcon1_->ShowMainWindow(); }
+
+void TForm1::TrayIcon1DblClick() { TrayIcon1_->ShowMainWindow(); }
 
 void TForm1::FormClose() {
     if (hook_) hook_->finish();
@@ -226,6 +277,7 @@ void TForm1::command(UINT id) {
         case ID_JUPYOTKESH1:
         case ID_HERIPYOTKESH2:
         case ID_JUPYOTKESH2: Heripyotkesh1Click(id); break;
+        case ID_KORSITISH1: Korsitish1Click(); break;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "keyboard/hook_library.h"
 #include "palette/letter_table.h"
+#include "tray/tray_icon.h"
 #include "win/panel.h"
 #include "win/picture_button.h"
 
@@ -25,6 +26,7 @@ public:
     const Panel& panel(int row) const { return row == kLatinRow ? *Panel1_ : *Panel2_; }
     PictureButton& button(int row, int position) const { return *buttons_[row - 1][position - 1]; }
     HWND target() const { return target_; }
+    TTrayIcon& tray_icon() const { return *TrayIcon1_; }
 
     // Menu commands, by item identifier.
     void command(UINT id);
@@ -42,6 +44,10 @@ private:
     void Chiqish1Click();
     void Tiltaxtiniozgertish1Click();
     void Heripyotkesh1Click(UINT sender);
+    void Korsitish1Click();
+    void TrayIcon1DblClick();
+
+    void create_tray_icon();
 
     void load_hook_library();
     void set_unicode_captions();
@@ -55,6 +61,8 @@ private:
     TApplication& app_;
     HMENU MainMenu1_ = nullptr;  // owned by the window
     UniqueMenu PopupMenu1_;
+    UniqueImageList ImageList1_;
+    std::unique_ptr<TTrayIcon> TrayIcon1_;  // after what it uses: destroyed first
     std::unique_ptr<Panel> Panel1_;
     std::unique_ptr<Panel> Panel2_;
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;

@@ -8,7 +8,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "harness"))
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from desktop import Desktop, install_copy  # noqa: E402
-from wine_session import WineSession  # noqa: E402
+from wine_session import WineSession, wait_for  # noqa: E402
 
 
 @pytest.fixture(scope="session")
@@ -57,11 +57,22 @@ class Palette:
         self.desktop.probe("post", self.hwnd, 0x0111, item_id, 0)
 
 
+ID_KORSITISH1 = 231
+
+
 @pytest.fixture
 def start_palette(desktop, tmp_path):
-    def start(hook=install_copy.__defaults__[0], env=None, folder=None):
+    """Starts the program; it shows its window, hides into the tray at the
+    first tick, and (with `shown`) is brought back by the tray menu's show
+    command, as a user would."""
+    def start(hook=install_copy.__defaults__[0], env=None, folder=None, shown=True):
         exe = install_copy(folder or tmp_path / "tamgalik", hook=hook)
         process = desktop.start(exe, env=env)
-        window = desktop.wait_window("TForm1", "Tamgalik")
-        return Palette(desktop, process, window["hwnd"])
+        window = desktop.wait_window("TForm1", "Tamgalik", visible=False)
+        palette = Palette(desktop, process, window["hwnd"])
+        if shown:
+            wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
+            desktop.probe("send", palette.hwnd, 0x0111, ID_KORSITISH1, 0, 5000)
+            wait_for(lambda: palette.info()["visible"], 10, what="the palette shown again")
+        return palette
     return start
