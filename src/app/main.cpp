@@ -2,6 +2,8 @@
 // window, then the message loop.
 #include "app/application.h"
 #include "app/single_instance.h"
+#include "forms/about_box.h"
+#include "forms/help_window.h"
 #include "forms/main_form.h"
 
 #include <commctrl.h>
@@ -16,5 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     tamga::TApplication application(L"Tamgalik");
     tamga::TForm1 form(application);
+    tamga::TAboutBox1 about(application);
+    tamga::THelp1 help(application);
+    form.set_information_windows(about, help);
     return application.run();
 }

@@ -172,8 +172,10 @@ void TForm1::Timer1Timer() {
     if (checked(ID_TILTAXTINIOZGERTISH1)) {
         HWND foreground = GetForegroundWindow();
         const HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
-        TrayIcon1_->SetIconIndex(
-            tray_picture_for(checked(ID_HERIPYOTKESH1), reinterpret_cast<std::uintptr_t>(layout)));
+        const int picture = tray_picture_for(checked(ID_HERIPYOTKESH1), reinterpret_cast<std::uintptr_t>(layout));
+        // Asking the shell to redraw an unchanged icon twice a second would
+        // be the program's whole cost while it waits in the tray.
+        if (picture != TrayIcon1_->IconIndex()) TrayIcon1_->SetIconIndex(picture);
     }
     if (first_tick_) {
         TrayIcon1_->HideMainWindow();
@@ -254,6 +256,14 @@ void TForm1::Heripyotkesh1Click(UINT sender) {
     hook_->start(checked_mode());
 }
 
+void TForm1::Heqqide1Click() {
+    if (AboutBox1_) AboutBox1_->show_modal(hwnd());
+}
+
+void TForm1::Yardem2Click() {
+    if (Help1_) Help1_->show_modal(hwnd());
+}
+
 void TForm1::Korsitish1Click() { TrayIcon1_->ShowMainWindow(); }
 
 void TForm1::TrayIcon1DblClick() { TrayIcon1_->ShowMainWindow(); }
@@ -278,6 +288,8 @@ void TForm1::command(UINT id) {
         case ID_HERIPYOTKESH2:
         case ID_JUPYOTKESH2: Heripyotkesh1Click(id); break;
         case ID_KORSITISH1: Korsitish1Click(); break;
+        case ID_HEQQIDE1: Heqqide1Click(); break;
+        case ID_YARDEM2: Yardem2Click(); break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "keyboard/hook_library.h"
 #include "palette/letter_table.h"
 #include "tray/tray_icon.h"
+#include "win/modal_dialog.h"
 #include "win/panel.h"
 #include "win/picture_button.h"
 
@@ -28,6 +29,13 @@ public:
     HWND target() const { return target_; }
     TTrayIcon& tray_icon() const { return *TrayIcon1_; }
 
+    // The About and Help windows, created after the palette; the "?" menu
+    // shows them.
+    void set_information_windows(ModalDialog& about, ModalDialog& help) {
+        AboutBox1_ = &about;
+        Help1_ = &help;
+    }
+
     // Menu commands, by item identifier.
     void command(UINT id);
 
@@ -45,6 +53,8 @@ private:
     void Tiltaxtiniozgertish1Click();
     void Heripyotkesh1Click(UINT sender);
     void Korsitish1Click();
+    void Heqqide1Click();
+    void Yardem2Click();
     void TrayIcon1DblClick();
 
     void create_tray_icon();
@@ -68,6 +78,8 @@ private:
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
     std::optional<HookLibrary> hook_;
+    ModalDialog* AboutBox1_ = nullptr;
+    ModalDialog* Help1_ = nullptr;
     HWND target_ = nullptr;
     bool first_tick_ = false;
 };

@@ -24,8 +24,10 @@ class Desktop:
 
     # --- reading windows -------------------------------------------------
     def probe(self, *args, timeout=30):
-        out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, capture_output=True,
-                             timeout=timeout)
+        # Not stderr: a desktop process wine starts on the way inherits it
+        # and would keep the pipe open long after the probe ended.
+        out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, timeout=timeout)
         lines = out.stdout.decode("utf-8", "replace").splitlines()
         return [json.loads(line) for line in lines if line.startswith("{")]
 
@@ -63,7 +65,8 @@ class Desktop:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=30)
 
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y, "click", button)
+        # No --sync: it stalls when the pointer is already there.
+        self.xdotool("mousemove", x, y, "click", button)
 
     def focus(self, hwnd):
         """Gives the keyboard to a top-level window, for the wine side and for X."""

@@ -1,0 +1,82 @@
+#include "forms/about_box.h"
+
+#include "../../res/dialog_ids.h"
+
+#include <shellapi.h>
+
+namespace tamga {
+namespace {
+
+constexpr const wchar_t* kAuthor = L"Tamgalik developers";
+
+UniqueFont verdana(int weight) {
+    constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
+    return UniqueFont(CreateFontW(kEightPoints, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Verdana"));
+}
+
+void set_label_caption(HWND label, const std::wstring& caption) {
+    SetWindowTextW(label, caption.c_str());
+    fit_to_text(label);
+}
+
+}  // namespace
+
+TAboutBox1::TAboutBox1(TApplication& application)
+    : app_(application), info_font_(verdana(FW_NORMAL)), info_bold_font_(verdana(FW_BOLD)) {
+    create(IDD_ABOUTBOX1, app_.taskbar_window());
+    for (int id : {IDC_ABOUT_PROGRAMICON, IDC_ABOUT_INFOLABEL1, IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
+        nest(id, IDC_ABOUT_PANEL1);
+    SendMessageW(control(IDC_ABOUT_INFOLABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(info_bold_font_.get()), FALSE);
+    for (int id : {IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(info_font_.get()), FALSE);
+
+    Label1_.emplace(control(IDC_ABOUT_LABEL1), resource_string(IDS_MAKER_ADDRESS), kLinkRestColour);
+    Label1_->OnClick = [this](LinkLabel& sender) { Label1Click(sender); };
+    Label1_->OnMouseMove = [this](LinkLabel& sender) { Label1MouseMove(sender); };
+    Label1_->OnMouseLeave = [this](LinkLabel& sender) { Label1MouseLeave(sender); };
+    FormCreate();
+}
+
+void TAboutBox1::FormCreate() {
+    set_label_caption(control(IDC_ABOUT_INFOLABEL1), L"Uy\u011Fur Tilini\u014B Tamgalik");
+    set_label_caption(control(IDC_ABOUT_INFOLABEL2), std::wstring(L"Ijatci: ") + kAuthor);
+    set_label_caption(control(IDC_ABOUT_INFOLABEL3), L"V\u00E9rsiye: 2.1, 2010 \u017Eili");
+}
+
+void TAboutBox1::OKButtonClick() { close(); }
+
+void TAboutBox1::Label1Click(LinkLabel& sender) {
+    // Nothing to report when no browser takes the address.
+    ShellExecuteW(app_.taskbar_window(), L"open", sender.hint().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TAboutBox1::Label1MouseMove(LinkLabel& sender) { sender.set_look(kLinkHoverColour, true); }
+
+void TAboutBox1::Label1MouseLeave(LinkLabel& sender) { sender.set_look(kLinkRestColour, false); }
+
+void TAboutBox1::draw_panel(const DRAWITEMSTRUCT& item) const {
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &r, EDGE_ETCHED, BF_RECT);  // outer edge lowered, inner raised
+}
+
+INT_PTR TAboutBox1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDOK) {
+                OKButtonClick();
+                return TRUE;
+            }
+            break;
+        case WM_DRAWITEM:
+            if (wparam == IDC_ABOUT_PANEL1) {
+                draw_panel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+                return TRUE;
+            }
+            break;
+    }
+    return ModalDialog::handle_message(message, wparam, lparam);
+}
+
+}  // namespace tamga

@@ -1,0 +1,36 @@
+#pragma once
+// The About window: the program's name, author and version beside its icon,
+// and a link to the maker's web page.
+#include "app/application.h"
+#include "win/link_label.h"
+#include "win/modal_dialog.h"
+
+#include <optional>
+
+namespace tamga {
+
+class TAboutBox1 : public ModalDialog {
+public:
+    // Created hidden; shown by `show_modal`.
+    explicit TAboutBox1(TApplication& application);
+
+    LinkLabel& link() { return *Label1_; }
+
+private:
+    INT_PTR handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    void OKButtonClick();
+    void FormCreate();
+    void Label1Click(LinkLabel& sender);
+    void Label1MouseMove(LinkLabel& sender);
+    void Label1MouseLeave(LinkLabel& sender);
+
+    void draw_panel(const DRAWITEMSTRUCT& item) const;
+
+    TApplication& app_;
+    UniqueFont info_font_;
+    UniqueFont info_bold_font_;
+    std::optional<LinkLabel> Label1_;
+};
+
+}  // namespace tamga

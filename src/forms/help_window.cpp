@@ -1,0 +1,255 @@
+#include "forms/help_window.h"
+
+#include "../../res/dialog_ids.h"
+#include "win/control_subclass.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+
+namespace tamga {
+namespace {
+
+constexpr std::array kPages{IDC_HELP_TABSHEET1, IDC_HELP_TABSHEET2};
+
+UniqueBitmap load_picture(const wchar_t* name) {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+SIZE picture_size(HBITMAP picture) {
+    BITMAP info{};
+    GetObjectW(picture, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+// The pages and the scroll box are plain windows of their own classes, so
+// the template can name them; their behaviour comes from the subclasses below.
+void register_container_class(const wchar_t* name, HBRUSH background) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{sizeof existing};
+    if (GetClassInfoExW(instance, name, &existing)) return;
+    WNDCLASSEXW wc{sizeof wc};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
+UniqueFont tahoma_bold() {
+    constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
+    return UniqueFont(CreateFontW(kEightPoints, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+}
+
+}  // namespace
+
+// A page with a black-on-white picture drawn transparently: only its black
+// pixels are painted over the page colour. The picture is centred, offset by
+// half the size difference (truncated toward zero); any overhang is cut off.
+class PicturePage : public ControlSubclass {
+public:
+    PicturePage(HWND page, UniqueBitmap picture) : ControlSubclass(page), picture_(std::move(picture)) {}
+
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (message != WM_PAINT) return default_handling(message, wparam, lparam);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT page;
+        GetClientRect(hwnd(), &page);
+        const SIZE size = picture_size(picture_.get());
+        MemoryCanvas canvas(dc, picture_.get());
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        BitBlt(dc, (page.right - size.cx) / 2, (page.bottom - size.cy) / 2, size.cx, size.cy, canvas.dc(), 0, 0,
+               SRCAND);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+
+    UniqueBitmap picture_;
+};
+
+// A framed box showing a tall picture opaque from its top-left corner,
+// scrolled vertically by its scroll bar and the mouse wheel.
+class PictureScrollBox : public ControlSubclass {
+public:
+    PictureScrollBox(HWND box, UniqueBitmap picture) : ControlSubclass(box), picture_(std::move(picture)) {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE | SIF_POS};
+        range.nMax = picture_size(picture_.get()).cy - 1;
+        range.nPage = static_cast<UINT>(client.bottom);
+        SetScrollInfo(hwnd(), SB_VERT, &range, TRUE);
+    }
+
+private:
+    static constexpr int kLine = 8;
+
+    int page() const {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        return client.bottom;
+    }
+
+    void scroll_to(int y) {
+        y = std::clamp(y, 0, std::max(0, static_cast<int>(picture_size(picture_.get()).cy) - page()));
+        if (y == position_) return;
+        ScrollWindowEx(hwnd(), 0, position_ - y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+        position_ = y;
+        SCROLLINFO at{sizeof at, SIF_POS};
+        at.nPos = y;
+        SetScrollInfo(hwnd(), SB_VERT, &at, TRUE);
+    }
+
+    void on_scroll(int request) {
+        switch (request) {
+            case SB_LINEUP: scroll_to(position_ - kLine); break;
+            case SB_LINEDOWN: scroll_to(position_ + kLine); break;
+            case SB_PAGEUP: scroll_to(position_ - page()); break;
+            case SB_PAGEDOWN: scroll_to(position_ + page()); break;
+            case SB_TOP: scroll_to(0); break;
+            case SB_BOTTOM: scroll_to(picture_size(picture_.get()).cy); break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: {
+                SCROLLINFO track{sizeof track, SIF_TRACKPOS};
+                GetScrollInfo(hwnd(), SB_VERT, &track);
+                scroll_to(track.nTrackPos);
+                break;
+            }
+        }
+    }
+
+    void on_wheel(int delta) {
+        UINT lines = 3;
+        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        const int step = lines == WHEEL_PAGESCROLL ? page() : static_cast<int>(lines) * kLine;
+        scroll_to(position_ - delta * step / WHEEL_DELTA);
+    }
+
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        switch (message) {
+            case WM_VSCROLL:
+                on_scroll(LOWORD(wparam));
+                return 0;
+            case WM_MOUSEWHEEL:
+                on_wheel(GET_WHEEL_DELTA_WPARAM(wparam));
+                return 0;
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(hwnd(), &ps);
+                const SIZE size = picture_size(picture_.get());
+                MemoryCanvas canvas(dc, picture_.get());
+                BitBlt(dc, 0, -position_, size.cx, size.cy, canvas.dc(), 0, 0, SRCCOPY);
+                EndPaint(hwnd(), &ps);
+                return 0;
+            }
+        }
+        return default_handling(message, wparam, lparam);
+    }
+
+    UniqueBitmap picture_;
+    int position_ = 0;
+};
+
+THelp1::THelp1(TApplication& application) : app_(application), tab_font_(tahoma_bold()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    register_container_class(L"TamgalikTabSheet", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    register_container_class(L"TamgalikScrollBox", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    create(IDD_HELP1, app_.taskbar_window());
+    for (int page : kPages) nest(page, IDC_HELP_PAGECONTROL1);
+    nest(IDC_HELP_SCROLLBOX1, IDC_HELP_TABSHEET1);
+
+    // The tab control's font is the font of its tab captions.
+    HWND tabs = control(IDC_HELP_PAGECONTROL1);
+    SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_.get()), FALSE);
+    for (int index = 0; index < static_cast<int>(kPages.size()); ++index) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(control(kPages[index]), caption, 64);
+        TCITEMW tab{TCIF_TEXT};
+        tab.pszText = caption;
+        SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&tab));
+    }
+    SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
+    show_selected_page();
+
+    TabSheet1_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET1), load_picture(L"HELP_FRAME"));
+    TabSheet2_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET2), load_picture(L"HELP_DESCRIPTION"));
+    ScrollBox1_ = std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART"));
+
+    Label1_.emplace(control(IDC_HELP_LABEL1), resource_string(IDS_MAKER_ADDRESS), GetSysColor(COLOR_WINDOWTEXT));
+    Label1_->OnClick = [this](LinkLabel& sender) { Label1Click(sender); };
+    Label1_->OnMouseMove = [this](LinkLabel& sender) { Label1MouseMove(sender); };
+    Label1_->OnMouseLeave = [this](LinkLabel& sender) { Label1MouseLeave(sender); };
+    FormCreate();
+}
+
+THelp1::~THelp1() = default;
+
+void THelp1::FormCreate() { set_page_caption(0, L"\u00C9lipbe heqqide"); }
+
+void THelp1::set_page_caption(int index, const std::wstring& caption) {
+    SetWindowTextW(control(kPages[index]), caption.c_str());
+    TCITEMW tab{TCIF_TEXT};
+    tab.pszText = const_cast<wchar_t*>(caption.c_str());
+    SendMessageW(control(IDC_HELP_PAGECONTROL1), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&tab));
+}
+
+void THelp1::show_selected_page() {
+    const auto selected = static_cast<int>(SendMessageW(control(IDC_HELP_PAGECONTROL1), TCM_GETCURSEL, 0, 0));
+    for (int index = 0; index < static_cast<int>(kPages.size()); ++index)
+        ShowWindow(control(kPages[index]), index == selected ? SW_SHOW : SW_HIDE);
+}
+
+void THelp1::Button1Click() { close(); }
+
+void THelp1::Label1Click(LinkLabel& sender) {
+    // Nothing to report when no browser takes the address.
+    ShellExecuteW(app_.taskbar_window(), L"open", sender.hint().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void THelp1::Label1MouseMove(LinkLabel& sender) { sender.set_look(kLinkHoverColour, true); }
+
+void THelp1::Label1MouseLeave(LinkLabel& sender) { sender.set_look(kLinkRestColour, false); }
+
+// The wheel goes to the focused control; over the chart it scrolls the chart.
+bool THelp1::wheel_over_chart(WPARAM wparam, LPARAM lparam) {
+    HWND box = ScrollBox1_->hwnd();
+    RECT r;
+    GetWindowRect(box, &r);
+    const POINT pointer{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    if (!IsWindowVisible(box) || !PtInRect(&r, pointer)) return false;
+    SendMessageW(box, WM_MOUSEWHEEL, wparam, lparam);
+    return true;
+}
+
+INT_PTR THelp1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDC_HELP_BUTTON1) {
+                Button1Click();
+                return TRUE;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto& notice = *reinterpret_cast<const NMHDR*>(lparam);
+            if (notice.idFrom == IDC_HELP_PAGECONTROL1 && notice.code == TCN_SELCHANGE) {
+                show_selected_page();
+                return TRUE;
+            }
+            break;
+        }
+        case WM_MOUSEWHEEL:
+            if (wheel_over_chart(wparam, lparam)) return TRUE;
+            break;
+    }
+    return ModalDialog::handle_message(message, wparam, lparam);
+}
+
+}  // namespace tamga
