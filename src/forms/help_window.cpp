@@ -58,8 +58,8 @@ public:
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
         if (message != WM_PAINT) return default_handling(message, wparam, lparam);
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
+        const PaintSession paint(hwnd());
+        const HDC dc = paint.dc();
         RECT page;
         GetClientRect(hwnd(), &page);
         const SIZE size = picture_size(picture_.get());
@@ -68,7 +68,6 @@ private:
         SetBkColor(dc, RGB(255, 255, 255));
         BitBlt(dc, (page.right - size.cx) / 2, (page.bottom - size.cy) / 2, size.cx, size.cy, canvas.dc(), 0, 0,
                SRCAND);
-        EndPaint(hwnd(), &ps);
         return 0;
     }
 
@@ -141,12 +140,10 @@ private:
                 on_wheel(GET_WHEEL_DELTA_WPARAM(wparam));
                 return 0;
             case WM_PAINT: {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(hwnd(), &ps);
+                const PaintSession paint(hwnd());
                 const SIZE size = picture_size(picture_.get());
-                MemoryCanvas canvas(dc, picture_.get());
-                BitBlt(dc, 0, -position_, size.cx, size.cy, canvas.dc(), 0, 0, SRCCOPY);
-                EndPaint(hwnd(), &ps);
+                MemoryCanvas canvas(paint.dc(), picture_.get());
+                BitBlt(paint.dc(), 0, -position_, size.cx, size.cy, canvas.dc(), 0, 0, SRCCOPY);
                 return 0;
             }
         }

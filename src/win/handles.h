@@ -54,6 +54,21 @@ private:
     HGDIOBJ previous_;
 };
 
+// One WM_PAINT's drawing surface, ended on scope exit.
+class PaintSession {
+public:
+    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~PaintSession() { EndPaint(window_, &ps_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_;
+    HDC dc_;
+};
+
 // The screen DC, released on scope exit.
 class ScreenDC {
 public:

@@ -51,13 +51,9 @@ void PictureButton::paint(HDC dc) {
 
 LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd(), &ps);
-            paint(dc);
-            EndPaint(hwnd(), &ps);
+        case WM_PAINT:
+            paint(PaintSession(hwnd()).dc());
             return 0;
-        }
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:

@@ -2,6 +2,8 @@
 // shared hidden window's lifetime, and independent timers.
 #include "tray/simple_timer.h"
 
+#include "message_pump.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,36 +14,12 @@
 
 using namespace tamga;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+
+using namespace tamga::testing;
 
 namespace {
 
 constexpr wchar_t kHandlerClass[] = L"TamgalikTimerHandler";
-
-void dispatch_pending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Runs the thread's messages until `done` holds; false when the deadline passes first.
-template <class Condition>
-bool pump_until(Condition done, Clock::duration limit = 10s) {
-    const auto deadline = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        dispatch_pending();
-    }
-    return true;
-}
-
-void pump_for(Clock::duration span) {
-    const auto end = Clock::now() + span;
-    pump_until([&] { return Clock::now() >= end; }, span + 1s);
-}
 
 // Every tick of a timer: who sent it and when.
 struct TickLog {

@@ -6,6 +6,8 @@
 #include "tray/tray_icon.h"
 #include "win/pixels_bitmap.h"
 
+#include "message_pump.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,38 +17,14 @@
 
 using namespace tamga;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+
+using namespace tamga::testing;
 
 namespace {
 
 constexpr wchar_t kHandlerClass[] = L"TamgalikTrayIconHandler";
 constexpr UINT kShowItem = 101, kToggleItem = 102, kExitItem = 103;
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kGrey = 0x808080;
-
-void dispatch_pending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Runs the thread's messages until `done` holds; false when the deadline passes first.
-template <class Condition>
-bool pump_until(Condition done, Clock::duration limit = 10s) {
-    const auto deadline = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        dispatch_pending();
-    }
-    return true;
-}
-
-void pump_for(Clock::duration span) {
-    const auto end = Clock::now() + span;
-    pump_until([&] { return Clock::now() >= end; }, span + 1s);
-}
 
 Clock::duration double_click_time() { return std::chrono::milliseconds(GetDoubleClickTime()); }
 
