@@ -2,13 +2,16 @@
 
 namespace tamga {
 
-std::optional<HWND> focused_window_of_foreground(DWORD own_thread) {
+std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
     HWND foreground = GetForegroundWindow();
-    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    if (!foreground) return std::nullopt;
+    const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
     if (thread == own_thread) return std::nullopt;
-    if (thread == 0) return HWND{};
     GUITHREADINFO info{sizeof info};
-    if (!GetGUIThreadInfo(thread, &info)) return HWND{};
+    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) return std::nullopt;
+    // Getting the foreground back, a program's frame holds the focus for a
+    // moment before passing it on to the child last typed in.
+    if (info.hwndFocus == foreground && remembered && IsChild(foreground, remembered)) return std::nullopt;
     return info.hwndFocus;
 }
 

@@ -9,9 +9,13 @@ namespace tamga {
 
 // The focused window of the program in the foreground, read without joining
 // its input state. Empty while our own thread owns the foreground: the target
-// remembered before must be kept then. A foreground program with no focused
-// window (or no foreground at all) gives a null window.
-std::optional<HWND> focused_window_of_foreground(DWORD own_thread);
+// remembered before must be kept then. Empty too while there is no foreground
+// or the foreground program has no focused window: every switch between
+// programs passes through such a moment, and a tick landing in it must not
+// throw the target away (the next click would lose its letter).
+// A frame focused while `remembered`, one of its children, was the target
+// keeps that child too.
+std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered);
 
 // A document window of the word processor is recognised by the title of the
 // first of its siblings, trimmed of blanks and control characters.

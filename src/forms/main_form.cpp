@@ -168,7 +168,7 @@ HookMode TForm1::checked_mode() const {
 }
 
 void TForm1::Timer1Timer() {
-    if (auto focused = focused_window_of_foreground(GetCurrentThreadId())) target_ = *focused;
+    if (auto focused = focused_window_of_foreground(GetCurrentThreadId(), target_)) target_ = *focused;
     if (checked(ID_TILTAXTINIOZGERTISH1)) {
         HWND foreground = GetForegroundWindow();
         const HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);

@@ -53,8 +53,13 @@ class Palette:
         left, top, right, bottom = button["rect"]
         self.desktop.click((left + right) // 2, (top + bottom) // 2)
 
-    def command(self, item_id):
+    def post_command(self, item_id):
+        """The menu command, for commands that open a modal window."""
         self.desktop.probe("post", self.hwnd, 0x0111, item_id, 0)
+
+    def command(self, item_id):
+        """The menu command, handled before this returns."""
+        assert self.desktop.probe("send", self.hwnd, 0x0111, item_id, 0, 5000)[0]["ok"]
 
 
 ID_KORSITISH1 = 231
@@ -71,8 +76,10 @@ def start_palette(desktop, tmp_path):
         window = desktop.wait_window("TForm1", "Tamgalik", visible=False)
         palette = Palette(desktop, process, window["hwnd"])
         if shown:
+            # Found before it is shown, the window is not yet hidden by the first tick.
+            wait_for(lambda: palette.info()["visible"], 10, what="the palette shown at start")
             wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
-            desktop.probe("send", palette.hwnd, 0x0111, ID_KORSITISH1, 0, 5000)
+            palette.command(ID_KORSITISH1)
             wait_for(lambda: palette.info()["visible"], 10, what="the palette shown again")
         return palette
     return start

@@ -5,7 +5,6 @@ import json
 import os
 import shutil
 import subprocess
-import time
 from pathlib import Path
 
 from wine_session import wait_for

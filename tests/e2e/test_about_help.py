@@ -43,7 +43,7 @@ def colours(desktop, rect):
 
 def open_window(desktop, palette, name):
     command, title, _, _ = WINDOWS[name]
-    palette.command(command)
+    palette.post_command(command)
     return desktop.wait_window("#32770", title)
 
 

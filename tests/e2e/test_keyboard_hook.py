@@ -15,14 +15,9 @@ ID_TILTAXTINIOZGERTISH1 = 211
 ID_JUPYOTKESH1 = 213
 ID_HERIPYOTKESH2 = 233
 ID_CHIQISH1 = 205
-WM_COMMAND = 0x0111
 WM_CLOSE = 0x0010
 NOTEPAD = "Untitled - Notepad"
 PEERS = BUILD / "peers"
-
-
-def command(palette, item):
-    assert palette.desktop.probe("send", palette.hwnd, WM_COMMAND, item, 0, 5000)[0]["ok"]
 
 
 def typed(desktop, notepad, *xdotool_args, expect):
@@ -54,16 +49,16 @@ def test_letter_mode_on_the_russian_layout_gives_cyrillic(start_palette, desktop
 def test_switched_off_digits_pass_and_pair_mode_replaces_pairs(start_palette, desktop):
     palette = start_palette()
     notepad = open_notepad(desktop)
-    command(palette, ID_TILTAXTINIOZGERTISH1)
+    palette.command(ID_TILTAXTINIOZGERTISH1)
     assert typed(desktop, notepad, "type", "--delay", "40", "123 ", expect="123 ") == "123 "
 
-    command(palette, ID_TILTAXTINIOZGERTISH1)  # on again, still letter mode
-    command(palette, ID_JUPYOTKESH1)
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # on again, still letter mode
+    palette.command(ID_JUPYOTKESH1)
     sentence = "chagh nga sha zha e'a i'a o'a u'a shh Sh"
     expect = "123 cağ ŋa şa ža éa ia öa üa şh Ş"
     assert typed(desktop, notepad, "type", "--delay", "60", sentence, expect=expect) == expect
 
-    command(palette, ID_HERIPYOTKESH2)  # back to letter mode from the tray copy
+    palette.command(ID_HERIPYOTKESH2)  # back to letter mode from the tray copy
     expect += "é"
     assert typed(desktop, notepad, "type", "--delay", "40", "1", expect=expect) == expect
 
@@ -83,7 +78,7 @@ def test_close_box_finishes_and_frees_the_library(start_palette, desktop, tmp_pa
     palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
                             env={"TAMGA_HOOK_LOG": windows_path(log)})
     assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
-    command(palette, ID_JUPYOTKESH1)
+    palette.command(ID_JUPYOTKESH1)
     assert log_lines(log) == ["HookStart1", "HookFinish", "HookStart2"]
     desktop.probe("post", palette.hwnd, WM_CLOSE, 0, 0)
     assert palette.process.wait(timeout=10) == 0
@@ -94,7 +89,7 @@ def test_exit_command_leaves_the_hook_to_the_end_of_the_process(start_palette, t
     log = hook_log(tmp_path)
     palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
                             env={"TAMGA_HOOK_LOG": windows_path(log)})
-    palette.desktop.probe("post", palette.hwnd, WM_COMMAND, ID_CHIQISH1, 0)
+    palette.post_command(ID_CHIQISH1)
     assert palette.process.wait(timeout=10) == 0
     assert log_lines(log) == ["HookStart1", "exit"]
 
@@ -152,7 +147,7 @@ def predicted(mode, typed):
 def test_ten_thousand_random_keys_give_the_predicted_text(start_palette, desktop):
     """Run with: tests/run-all -m soak (or pytest -m soak tests/e2e)."""
     palette = start_palette()
-    command(palette, ID_JUPYOTKESH1)
+    palette.command(ID_JUPYOTKESH1)
     notepad = open_notepad(desktop)
     random.seed(2010)
     # Pair letters and their partners often, so pairs form and break a lot.

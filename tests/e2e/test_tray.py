@@ -12,7 +12,7 @@ from wine_session import wait_for
 TRAY, ICON, MENU, TOOLTIP = "__winex11_standalone_tray", "__winex11_tray_icon", "#32768", "tooltips_class32"
 HANDLER = "TamgalikTrayIconHandler"
 FIRST_ICON_ID = 1
-WM_COMMAND, WM_NCHITTEST, HTMINBUTTON = 0x0111, 0x0084, 8
+WM_NCHITTEST, HTMINBUTTON = 0x0084, 8
 ID_TILTAXTINIOZGERTISH1, ID_HERIPYOTKESH1, ID_JUPYOTKESH1 = 211, 212, 213
 LATIN, CYRILLIC, OFF = 0, 1, 2
 RUSSIAN = {"LC_ALL": "ru_RU.UTF-8"}
@@ -101,10 +101,6 @@ def in_tray(start_palette, desktop, env=None):
     new = wait_for(lambda: set(tray_icons(desktop)) - before, 10, what="the program's tray icon")
     assert len(new) == 1
     return palette, new.pop()
-
-
-def command(palette, item):
-    assert palette.desktop.probe("send", palette.hwnd, WM_COMMAND, item, 0, 5000)[0]["ok"]
 
 
 def point_at(desktop, x, y):
@@ -207,8 +203,8 @@ def test_tray_menu_order_marks_show_and_exit(start_palette, desktop):
     assert not desktop.visible_windows(MENU)
 
     # The marks follow the main menu's keyboard settings.
-    command(palette, ID_JUPYOTKESH1)
-    command(palette, ID_TILTAXTINIOZGERTISH1)
+    palette.command(ID_JUPYOTKESH1)
+    palette.command(ID_TILTAXTINIOZGERTISH1)
     menu = open_menu(desktop, icon)
     assert menu_marks(desktop, palette, menu) == [False, False, False, True, False]
     desktop.screenshot("tray-menu-pairs-switched-off")
@@ -252,16 +248,16 @@ def test_picture_follows_the_layout_the_mode_and_the_switch(start_palette, deskt
     palette, icon = in_tray(start_palette, desktop, env=RUSSIAN)
     wait_for_picture(desktop, icon, CYRILLIC)
 
-    command(palette, ID_TILTAXTINIOZGERTISH1)  # off: the cross, which no tick replaces
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # off: the cross, which no tick replaces
     wait_for_picture(desktop, icon, OFF)
     assert pictures_over_ticks(desktop, icon) == {OFF}
-    command(palette, ID_TILTAXTINIOZGERTISH1)
+    palette.command(ID_TILTAXTINIOZGERTISH1)
     wait_for_picture(desktop, icon, CYRILLIC)
 
-    command(palette, ID_JUPYOTKESH1)  # pair mode never shows the Cyrillic picture
+    palette.command(ID_JUPYOTKESH1)  # pair mode never shows the Cyrillic picture
     wait_for_picture(desktop, icon, LATIN)
     assert pictures_over_ticks(desktop, icon) == {LATIN}
-    command(palette, ID_HERIPYOTKESH1)
+    palette.command(ID_HERIPYOTKESH1)
     wait_for_picture(desktop, icon, CYRILLIC)
 
 
@@ -280,7 +276,7 @@ def test_icon_comes_back_with_its_picture_and_tooltip_after_the_shell_restarts(s
     palette, icon = in_tray(start_palette, desktop)
     others = set(tray_icons(desktop)) - {icon}
     handler = [w for w in desktop.windows(HANDLER) if w["pid"] == palette.info()["pid"]][0]["hwnd"]
-    command(palette, ID_TILTAXTINIOZGERTISH1)  # a picture no tick writes, unlike the start's
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # a picture no tick writes, unlike the start's
     wait_for_picture(desktop, icon, OFF)
     assert tooltip_text(desktop, icon) == "Tamgalik"
 

@@ -7,6 +7,7 @@
 //   probe text HWND                       WM_GETTEXT, as the target's own text
 //   probe foreground                      foreground window and its focus
 //   probe clipboard                       CF_UNICODETEXT on the clipboard
+//   probe clipboard-formats               names of the registered formats on the clipboard
 //   probe set-clipboard TEXT              put TEXT on the clipboard
 //   probe hold-clipboard MS               open the clipboard and keep it MS ms
 //   probe set-foreground HWND             SetForegroundWindow
@@ -14,11 +15,23 @@
 //   probe send HWND MSG WPARAM LPARAM MS  SendMessageTimeout, prints ok/timeout
 //   probe click-button HWND               BM_CLICK on a dialog button
 //   probe pixel X Y                       the screen colour at X,Y as RRGGBB
+//   probe pixels L T R B                  the colours of a screen rectangle, row by row
+//   probe move HWND X Y W H               SetWindowPos without activation
+//   probe tray-delete HWND UID            Shell_NotifyIcon(NIM_DELETE) for another
+//                                         program's icon, as a restarting shell loses it
+//   probe broadcast-registered NAME       posts the registered message NAME to
+//                                         every top-level window
+//   probe serve                           answers commands read from stdin, one
+//                                         per line, arguments separated by tabs;
+//                                         each answer ends with {"done": CODE}
+//                                         (spares a wine process start per query)
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -103,14 +116,12 @@ int usage() {
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    const std::string cmd = argv[1];
-    auto arg = [&](int i) { return i < argc ? argv[i] : ""; };
+int run(const std::vector<std::string>& args) {
+    if (args.empty()) return usage();
+    const std::string& cmd = args[0];
+    auto arg = [&](std::size_t i) { return i - 1 < args.size() ? args[i - 1].c_str() : ""; };
     if (cmd == "windows") {
-        Filter f{argc > 2 ? wide(argv[2]) : L"", argc > 3 ? wide(argv[3]) : L""};
+        Filter f{wide(arg(2)), wide(arg(3))};
         EnumWindows(collect, reinterpret_cast<LPARAM>(&f));
         for (HWND w : f.found) print_info(w);
     } else if (cmd == "children") {
@@ -148,6 +159,16 @@ int main(int argc, char** argv) {
         }
         CloseClipboard();
         std::printf("{\"present\": %s, \"text\": %s}\n", present ? "true" : "false", json_string(text).c_str());
+    } else if (cmd == "clipboard-formats") {
+        for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+        std::string names;
+        for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+            wchar_t name[256];
+            if (GetClipboardFormatNameW(format, name, 256) > 0)
+                names += (names.empty() ? "" : ", ") + json_string(name);
+        }
+        CloseClipboard();
+        std::printf("{\"formats\": [%s]}\n", names.c_str());
     } else if (cmd == "set-clipboard") {
         std::wstring text = wide(arg(2));
         for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
@@ -184,8 +205,55 @@ int main(int argc, char** argv) {
         COLORREF c = GetPixel(screen, std::atoi(arg(2)), std::atoi(arg(3)));
         ReleaseDC(nullptr, screen);
         std::printf("{\"rgb\": \"%02x%02x%02x\"}\n", GetRValue(c), GetGValue(c), GetBValue(c));
+    } else if (cmd == "pixels") {
+        const RECT r{std::atoi(arg(2)), std::atoi(arg(3)), std::atoi(arg(4)), std::atoi(arg(5))};
+        HDC screen = GetDC(nullptr);
+        std::string colours;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = GetPixel(screen, x, y);
+                char hex[16];
+                std::snprintf(hex, sizeof hex, "\"%02x%02x%02x\"", GetRValue(c), GetGValue(c), GetBValue(c));
+                colours += (colours.empty() ? "" : ", ") + std::string(hex);
+            }
+        ReleaseDC(nullptr, screen);
+        std::printf("{\"rgb\": [%s]}\n", colours.c_str());
+    } else if (cmd == "move") {
+        if (!SetWindowPos(parse_hwnd(arg(2)), nullptr, std::atoi(arg(3)), std::atoi(arg(4)), std::atoi(arg(5)),
+                          std::atoi(arg(6)), SWP_NOZORDER | SWP_NOACTIVATE))
+            return 1;
+    } else if (cmd == "tray-delete") {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = parse_hwnd(arg(2));
+        data.uID = std::strtoul(arg(3), nullptr, 0);
+        const bool ok = Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+        std::printf("{\"ok\": %s}\n", ok ? "true" : "false");
+    } else if (cmd == "broadcast-registered") {
+        const UINT message = RegisterWindowMessageW(wide(arg(2)).c_str());
+        if (!message || !PostMessageW(HWND_BROADCAST, message, 0, 0)) return 1;
+        std::printf("{\"message\": %u}\n", message);
+    } else if (cmd == "serve") {
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            std::vector<std::string> words;
+            for (std::size_t start = 0;;) {
+                const std::size_t tab = line.find('\t', start);
+                words.push_back(line.substr(start, tab - start));
+                if (tab == std::string::npos) break;
+                start = tab + 1;
+            }
+            const int code = words[0] == "serve" ? 2 : run(words);
+            std::printf("{\"done\": %d}\n", code);
+            std::fflush(stdout);
+        }
     } else {
         return usage();
     }
     return 0;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -1,0 +1,116 @@
+"""Click → letter-in-notepad latency of the real program under wine, as a
+ratio against the cost of looking: one round trip of the running probe
+reading notepad's text (the resolution of the measurement itself).
+
+  /usr/bin/python3 bench/click_latency.py [--clicks 200]
+
+Uses the Windows build (build/windows, or TAMGA_BUILD_DIR). Each sample is a
+real xdotool click on a palette button, timed from the button's release to
+the letter read back from notepad's edit control. Clicks are spaced as a user
+spaces them: the next comes after notepad has the foreground back and the
+palette has ticked once.
+"""
+
+import argparse
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(REPO / "tests" / "harness"))
+sys.path.insert(0, str(REPO / "tests" / "e2e"))
+from desktop import Desktop, install_copy  # noqa: E402
+from probe_session import ProbeSession  # noqa: E402
+from targets import TICK, open_notepad  # noqa: E402
+from wine_session import WineSession, wait_for  # noqa: E402
+
+LATIN = "ÉéĞğİiŊŋÖöŞşÜüŽž"
+WM_COMMAND, ID_KORSITISH1 = 0x0111, 231
+HOLD = 0.1  # how long the button is held down, as a hand holds it
+
+
+def show_palette(desktop, exe):
+    """Starts the program and brings it back from the tray its first tick hides it in."""
+    desktop.start(exe)
+    window = desktop.wait_window("TForm1", "Tamgalik", visible=False)["hwnd"]
+    wait_for(lambda: desktop.info(window)["visible"], 10, what="the palette shown at start")
+    wait_for(lambda: not desktop.info(window)["visible"], 10, what="the palette hiding into the tray")
+    desktop.probe("send", window, WM_COMMAND, ID_KORSITISH1, 0, 5000)
+    wait_for(lambda: desktop.info(window)["visible"], 10, what="the palette shown again")
+    panel = next(p for p in desktop.children(window) if p["visible"])
+    return [((l + r) // 2, (t + b) // 2) for l, t, r, b in (b["rect"] for b in desktop.children(panel["hwnd"]))]
+
+
+def timed(action, runs):
+    samples = []
+    for _ in range(runs):
+        started = time.perf_counter()
+        action()
+        samples.append(time.perf_counter() - started)
+    return samples
+
+
+def click_latencies(desktop, probe, points, notepad, clicks):
+    samples = []
+    expected = probe.text(notepad.focus)
+    for click in range(clicks):
+        position = click % 16
+        x, y = points[position]
+        desktop.xdotool("mousemove", x, y, "mousedown", 1)
+        time.sleep(HOLD)
+        expected += LATIN[position]
+        started = time.perf_counter()
+        desktop.xdotool("mouseup", 1)
+        deadline = started + 5
+        while probe.text(notepad.focus) != expected:
+            if time.perf_counter() > deadline:
+                raise RuntimeError(f"click {click + 1}: {LATIN[position]} did not arrive")
+        samples.append(time.perf_counter() - started)
+        back = {"foreground": notepad.top, "focus": notepad.focus}
+        wait_for(lambda: probe.ask("foreground")[0] == back, 5, interval=0.01, what="notepad in front again")
+        time.sleep(TICK)
+    return samples
+
+
+def row(name, samples, baseline):
+    median = statistics.median(samples)
+    p90 = statistics.quantiles(samples, n=10)[-1]
+    ratio = median / baseline if baseline else float("nan")
+    return f"{name:<38} {median * 1000:>9.2f} {p90 * 1000:>9.2f} {ratio:>8.1f}"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--clicks", type=int, default=200)
+    args = parser.parse_args()
+
+    folder = Path(tempfile.mkdtemp(prefix="tamgalik-latency-"))
+    exe = install_copy(folder)
+    with WineSession() as session:
+        desktop = Desktop(session.env)
+        try:
+            points = show_palette(desktop, exe)
+            notepad = open_notepad(desktop)
+            with ProbeSession(session.env) as probe:
+                look = timed(lambda: probe.text(notepad.focus), args.clicks)
+                xdotool = timed(lambda: subprocess.run(["xdotool", "getmouselocation"], env=session.env,
+                                                       capture_output=True, check=True), args.clicks)
+                latency = click_latencies(desktop, probe, points, notepad, args.clicks)
+        finally:
+            desktop.end_started()
+    shutil.rmtree(folder, ignore_errors=True)
+
+    baseline = statistics.median(look)
+    print(f"{args.clicks} samples each")
+    print(f"{'measure':<38} {'median ms':>9} {'p90 ms':>9} {'ratio':>8}")
+    print(row("probe round trip (baseline)", look, baseline))
+    print(row("xdotool call (part of each sample)", xdotool, baseline))
+    print(row("click release -> letter in notepad", latency, baseline))
+
+
+if __name__ == "__main__":
+    main()

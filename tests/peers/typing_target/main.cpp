@@ -1,0 +1,126 @@
+// A stand-in for the program the user types in: a frame whose focused edit
+// control stands for the document.
+//
+//   typing_target [--first-child TITLE] [--log FILE] [--hang] [--no-focus]
+//
+//   --first-child TITLE  puts a child titled TITLE above the edit, the way a
+//                        word processor's document window has its control
+//                        container as first sibling
+//   --log FILE           records each WM_PASTE and WM_UNICHAR the edit receives
+//   --hang               the edit sleeps 30 s on every WM_PASTE and WM_UNICHAR,
+//                        like a program whose GUI thread is stuck
+//   --no-focus           no edit: a program in front whose windows take no keys
+#include "line_log.h"
+#include "win/handles.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cwchar>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int kFirstChildId = 1;
+constexpr int kEditId = 2;
+constexpr DWORD kHangMs = 30'000;
+
+struct Options {
+    std::optional<std::wstring> first_child;
+    std::optional<std::wstring> log;
+    bool hang = false;
+    bool no_focus = false;
+};
+
+std::optional<Options> parse(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--first-child" && i + 1 < argc) options.first_child = argv[++i];
+        else if (arg == L"--log" && i + 1 < argc) options.log = argv[++i];
+        else if (arg == L"--hang") options.hang = true;
+        else if (arg == L"--no-focus") options.no_focus = true;
+        else return std::nullopt;
+    }
+    return options;
+}
+
+struct EditBehaviour {
+    std::optional<tamga::peers::LineLog> log;
+    bool hang = false;
+};
+
+LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
+    const auto& behaviour = *reinterpret_cast<const EditBehaviour*>(data);
+    if (message == WM_PASTE || message == WM_UNICHAR) {
+        if (behaviour.log) {
+            wchar_t line[40];
+            if (message == WM_PASTE) std::swprintf(line, 40, L"WM_PASTE");
+            else std::swprintf(line, 40, L"WM_UNICHAR %04X", static_cast<unsigned>(wparam));
+            behaviour.log->write(line);
+        }
+        if (behaviour.hang) Sleep(kHangMs);
+    }
+    return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+LRESULT CALLBACK frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_SETFOCUS:
+            // Passed on to the edit; without one, no window keeps the focus.
+            SetFocus(GetDlgItem(frame, kEditId));
+            return 0;
+        case WM_CLOSE:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(frame, message, wparam, lparam);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::optional<Options> options = parse(argc, argv);
+    if (!options) return 2;
+    EditBehaviour behaviour{.hang = options->hang};
+    if (options->log) {
+        behaviour.log.emplace(options->log->c_str());
+        if (!*behaviour.log) return 2;
+    }
+
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW frame_class{};
+    frame_class.lpfnWndProc = frame_proc;
+    frame_class.hInstance = instance;
+    frame_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frame_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    frame_class.lpszClassName = L"TypingTarget";
+    RegisterClassW(&frame_class);
+
+    tamga::UniqueWindow frame(CreateWindowExW(0, L"TypingTarget", L"Typing target", WS_OVERLAPPEDWINDOW, 0, 0,
+                                              420, 300, nullptr, nullptr, instance, nullptr));
+    if (!frame) return 1;
+    if (options->first_child) {
+        HWND container = CreateWindowExW(0, L"STATIC", options->first_child->c_str(), WS_CHILD | WS_VISIBLE, 0, 0,
+                                         400, 20, frame.get(), reinterpret_cast<HMENU>(kFirstChildId), instance,
+                                         nullptr);
+        SetWindowPos(container, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    if (!options->no_focus) {
+        HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 24, 400,
+                                    230, frame.get(), reinterpret_cast<HMENU>(kEditId), instance, nullptr);
+        SetWindowSubclass(edit, edit_proc, 0, reinterpret_cast<DWORD_PTR>(&behaviour));
+    }
+    ShowWindow(frame.get(), SW_SHOW);
+    SetFocus(GetDlgItem(frame.get(), kEditId));
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (HWND edit = GetDlgItem(frame.get(), kEditId)) RemoveWindowSubclass(edit, edit_proc, 0);
+    return 0;
+}
