@@ -3,7 +3,6 @@ sanitizers), the fuzzer for a bounded time, the Win32 tests and the
 end-to-end scenarios under one wine session. Ends with one summary line."""
 
 import argparse
-import os
 import re
 import subprocess
 import sys
