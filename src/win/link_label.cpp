@@ -1,8 +1,8 @@
 #include "win/link_label.h"
 
 #include "win/modal_dialog.h"
+#include "win/window.h"
 
-#include <windowsx.h>
 
 namespace tamga {
 
@@ -47,13 +47,6 @@ void LinkLabel::use_font() {
     fit_to_text(hwnd());
 }
 
-bool LinkLabel::pointer_inside(LPARAM lparam) const {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    const POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    return PtInRect(&client, p);
-}
-
 void LinkLabel::paint(HDC dc) {
     RECT r;
     GetClientRect(hwnd(), &r);
@@ -93,7 +86,7 @@ LRESULT LinkLabel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
                 tracking_leave_ = TrackMouseEvent(&track);
             }
-            if (pointer_inside(lparam)) FireMouseMove();
+            if (client_contains(hwnd(), lparam)) FireMouseMove();
             return 0;
         case WM_MOUSELEAVE:
             tracking_leave_ = false;
@@ -105,7 +98,7 @@ LRESULT LinkLabel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             pressed_ = true;
             return 0;
         case WM_LBUTTONUP: {
-            const bool click = pressed_ && pointer_inside(lparam);
+            const bool click = pressed_ && client_contains(hwnd(), lparam);
             ReleaseCapture();  // clears `pressed_` through WM_CAPTURECHANGED
             if (click) FireClick();
             return 0;

@@ -46,7 +46,6 @@ private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void paint(HDC dc);
     void use_font();
-    bool pointer_inside(LPARAM lparam) const;
 
     std::wstring hint_;
     COLORREF colour_;

@@ -1,6 +1,5 @@
 #include "win/picture_button.h"
 
-#include <windowsx.h>
 
 namespace tamga {
 
@@ -23,13 +22,6 @@ void PictureButton::set_picture(UniqueBitmap picture) {
     MemoryCanvas canvas(screen.dc(), picture_.get());
     transparent_ = GetPixel(canvas.dc(), 0, info.bmHeight - 1);
     InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-bool PictureButton::cursor_inside(LPARAM lparam) const {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    const POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    return PtInRect(&client, p);
 }
 
 void PictureButton::paint(HDC dc) {
@@ -63,13 +55,13 @@ LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam
             InvalidateRect(hwnd(), nullptr, FALSE);
             return 0;
         case WM_MOUSEMOVE:
-            if (tracking_ && pressed_ != cursor_inside(lparam)) {
+            if (tracking_ && pressed_ != client_contains(hwnd(), lparam)) {
                 pressed_ = !pressed_;
                 InvalidateRect(hwnd(), nullptr, FALSE);
             }
             return 0;
         case WM_LBUTTONUP: {
-            const bool click = tracking_ && cursor_inside(lparam);
+            const bool click = tracking_ && client_contains(hwnd(), lparam);
             ReleaseCapture();  // ends tracking through WM_CAPTURECHANGED
             if (click) FireClick();
             return 0;

@@ -27,7 +27,6 @@ protected:
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void paint(HDC dc);
-    bool cursor_inside(LPARAM lparam) const;
 
     UniqueBitmap picture_;
     COLORREF transparent_ = RGB(255, 255, 255);

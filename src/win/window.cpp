@@ -1,5 +1,7 @@
 #include "win/window.h"
 
+#include <windowsx.h>
+
 namespace tamga {
 
 void Window::create(const CreateParams& p) {
@@ -20,6 +22,12 @@ void Window::create(const CreateParams& p) {
     // destroyed during creation is never freed twice.
     CreateWindowExW(p.ex_style, p.class_name, p.title, p.style, p.x, p.y, p.width, p.height,
                     p.parent, p.menu_or_id, instance, this);
+}
+
+bool client_contains(HWND window, LPARAM point) {
+    RECT client;
+    GetClientRect(window, &client);
+    return PtInRect(&client, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
 }
 
 LRESULT Window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -5,6 +5,9 @@
 
 namespace tamga {
 
+// Whether the client point packed in a mouse message's lParam lies inside the window.
+bool client_contains(HWND window, LPARAM point);
+
 class Window {
 public:
     Window(const Window&) = delete;
