@@ -3,7 +3,6 @@
 #include "win/modal_dialog.h"
 #include "win/window.h"
 
-
 namespace tamga {
 
 LinkLabel::LinkLabel(HWND label, std::wstring hint, COLORREF colour)

@@ -1,6 +1,5 @@
 #include "win/picture_button.h"
 
-
 namespace tamga {
 
 PictureButton::PictureButton(HWND parent, RECT b, const std::wstring& accessible_name) {
