@@ -17,6 +17,7 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
+constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
 constexpr int kOuterHeight = 134;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -39,7 +40,7 @@ Pixels load_glyph_strip() {
 }  // namespace
 
 TForm1::TForm1(TApplication& application) : app_(application) {
-    RECT frame{0, 0, kDesignClientWidth, 174};
+    RECT frame{0, 0, kDesignClientWidth, kDesignClientHeight};
     AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
     MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
     PopupMenu1_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1)));
