@@ -23,12 +23,18 @@ class Desktop:
 
     # --- reading windows -------------------------------------------------
     def probe(self, *args, timeout=30):
-        # Not stderr: a desktop process wine starts on the way inherits it
-        # and would keep the pipe open long after the probe ended.
-        out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL, timeout=timeout)
-        lines = out.stdout.decode("utf-8", "replace").splitlines()
-        return [json.loads(line) for line in lines if line.startswith("{")]
+        """The probe's answer lines. A probe process now and then ends under
+        wine without having run (no closing line); such a run is repeated."""
+        for _ in range(3):
+            # Not stderr: a desktop process wine starts on the way inherits it
+            # and would keep the pipe open long after the probe ended.
+            out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, timeout=timeout)
+            lines = out.stdout.decode("utf-8", "replace").splitlines()
+            answers = [json.loads(line) for line in lines if line.startswith("{")]
+            if answers and list(answers[-1]) == ["done"]:
+                return answers[:-1]
+        raise RuntimeError(f"the probe never finished: {args}")
 
     def windows(self, cls="", title=""):
         return self.probe("windows", cls, title)

@@ -22,9 +22,9 @@
 //   probe broadcast-registered NAME       posts the registered message NAME to
 //                                         every top-level window
 //   probe serve                           answers commands read from stdin, one
-//                                         per line, arguments separated by tabs;
-//                                         each answer ends with {"done": CODE}
+//                                         per line, arguments separated by tabs
 //                                         (spares a wine process start per query)
+// Every answer, served or not, ends with {"done": CODE}.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -256,4 +256,10 @@ int run(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+// Every run ends with the closing line a served command ends with, so the
+// caller can tell a finished command from a process that never ran.
+int main(int argc, char** argv) {
+    const int code = run(std::vector<std::string>(argv + 1, argv + argc));
+    std::printf("{\"done\": %d}\n", code);
+    return code;
+}
