@@ -1,4 +1,5 @@
 import os
+import subprocess
 import sys
 from pathlib import Path
 
@@ -65,11 +66,18 @@ class Palette:
 ID_KORSITISH1 = 231
 
 
+WM_CLOSE = 0x0010
+
+
 @pytest.fixture
 def start_palette(desktop, tmp_path):
     """Starts the program; it shows its window, hides into the tray at the
     first tick, and (with `shown`) is brought back by the tray menu's show
-    command, as a user would."""
+    command, as a user would. A program still running at the end is closed as
+    a user closes it, so its icon leaves the tray (a killed program's icon
+    stays until the tray notices, and moves the others when it goes)."""
+    started = []
+
     def start(hook=install_copy.__defaults__[0], env=None, folder=None, shown=True):
         exe = install_copy(folder or tmp_path / "tamgalik", hook=hook)
         process = desktop.start(exe, env=env)
@@ -81,5 +89,13 @@ def start_palette(desktop, tmp_path):
             wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
             palette.command(ID_KORSITISH1)
             wait_for(lambda: palette.info()["visible"], 10, what="the palette shown again")
+        started.append(palette)
         return palette
-    return start
+    yield start
+    for palette in started:
+        if palette.process.poll() is None:
+            palette.desktop.probe("post", palette.hwnd, WM_CLOSE, 0, 0)
+            try:
+                palette.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                pass  # the desktop ends it

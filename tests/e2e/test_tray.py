@@ -196,7 +196,8 @@ def menu_marks(desktop, palette, menu):
 
 def test_first_tick_hides_the_window_and_its_taskbar_button_into_the_tray(start_palette, desktop):
     palette, icon = in_tray(start_palette, desktop)
-    assert not desktop.info(palette.info()["owner"])["visible"]  # the taskbar button's window
+    button = palette.info()["owner"]  # the taskbar button's window
+    wait_for(lambda: not desktop.info(button)["visible"], 5, what="the taskbar button hiding")
     wait_for_picture(desktop, icon, LATIN)
     desktop.screenshot("tray-icon")
 
