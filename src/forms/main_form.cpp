@@ -1,13 +1,13 @@
-#include "forms/main_form.h"
+#include "main_form.h"
 
-#include "../../res/resource.h"
-#include "delivery/clipboard_letter.h"
-#include "delivery/target_window.h"
-#include "delivery/word_automation.h"
-#include "keyboard/tray_state.h"
-#include "palette/palette_layout.h"
-#include "win/menu.h"
-#include "win/pixels_bitmap.h"
+#include "resource.h"
+#include "clipboard_letter.h"
+#include "target_window.h"
+#include "word_automation.h"
+#include "tray_state.h"
+#include "palette_layout.h"
+#include "menu.h"
+#include "pixels_bitmap.h"
 
 #include <string>
 
@@ -29,6 +29,23 @@ UniqueImageList load_tray_pictures() {
         LoadImageW(GetModuleHandleW(nullptr), L"TRAYSTATES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ImageList_Add(list.get(), strip.get(), nullptr);
     return list;
+}
+
+// The radio groups of the menu layouts.
+int radio_group_of(UINT id) {
+    switch (id) {
+        case ID_LATIN1:
+        case ID_SLAVEN1:
+            return 12;
+        case ID_HERIPYOTKESH1:
+        case ID_JUPYOTKESH1:
+            return 14;
+        case ID_HERIPYOTKESH2:
+        case ID_JUPYOTKESH2:
+            return 1;
+        default:
+            return 0;
+    }
 }
 
 Pixels load_glyph_strip() {
@@ -160,8 +177,8 @@ bool TForm1::checked(UINT id) const {
 }
 
 void TForm1::check(UINT id, bool on) {
-    set_menu_check(MainMenu1_, id, on);
-    set_menu_check(PopupMenu1_.get(), id, on);
+    set_menu_check(MainMenu1_, id, on, radio_group_of);
+    set_menu_check(PopupMenu1_.get(), id, on, radio_group_of);
 }
 
 HookMode TForm1::checked_mode() const {

@@ -2,13 +2,13 @@
 // The palette window: sixteen letter buttons of the chosen script, the menus
 // with every setting, the 500 ms tick that follows the user's typing target,
 // and the keyboard hook's control.
-#include "app/application.h"
-#include "keyboard/hook_library.h"
-#include "palette/letter_table.h"
-#include "tray/tray_icon.h"
-#include "win/modal_dialog.h"
-#include "win/panel.h"
-#include "win/picture_button.h"
+#include "application.h"
+#include "hook_library.h"
+#include "letter_table.h"
+#include "tray_icon.h"
+#include "modal_dialog.h"
+#include "panel.h"
+#include "picture_button.h"
 
 #include <array>
 #include <memory>

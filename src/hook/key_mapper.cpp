@@ -1,6 +1,7 @@
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 
-#include "hook/remap_table.h"
+#include "keyboard_layout.h"
+#include "remap_table.h"
 
 namespace tamga::hook {
 
@@ -21,7 +22,7 @@ bool capital(const Modifiers& m) { return m.shift != m.caps_lock; }
 // 9 and 0 are not letters: Caps Lock leaves them alone, and with Shift they
 // keep their own symbols.
 KeyDecision number_row_for(const KeyEvent& event) {
-    const bool russian = event.language == russian_language;
+    const bool russian = is_russian_language(event.language);
     const std::uint32_t key = event.virtual_key;
     if (key >= '1' && key <= '8') {
         const NumberRowLetter& letter = number_row_letters[key - '1'];

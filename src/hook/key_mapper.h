@@ -2,8 +2,8 @@
 // The hook's decisions: for each key event, let it through, swallow it, or
 // swallow it and type something in its place. Pure: the hook library feeds it
 // what it reads from the system and carries out what it answers.
-#include "hook/modifiers.h"
-#include "hook/virtual_keys.h"
+#include "modifiers.h"
+#include "virtual_keys.h"
 
 #include <array>
 #include <cstdint>

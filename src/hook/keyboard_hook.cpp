@@ -1,6 +1,7 @@
-#include "hook/keyboard_hook.h"
+#include "keyboard_hook.h"
 
-#include "hook/hook_handles.h"
+#include "hook_handles.h"
+#include "keyboard_layout.h"
 
 #include <windows.h>
 
@@ -140,7 +141,7 @@ bool KeyboardHook::on_key(const KBDLLHOOKSTRUCT& key, bool key_down) {
     if (!event.ours && !event.injected) {
         const HWND foreground = GetForegroundWindow();
         const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr));
-        event.language = LOWORD(reinterpret_cast<UINT_PTR>(layout));
+        event.language = layout_language(reinterpret_cast<std::uintptr_t>(layout));
         event.window = reinterpret_cast<std::uintptr_t>(foreground);
         event.modifiers = modifiers_.held();
         // No event tells the toggle's state at the start; the system's does,

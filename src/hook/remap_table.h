@@ -1,6 +1,6 @@
 #pragma once
 // What the keys give: the table users find on the Help window's second page.
-#include "hook/virtual_keys.h"
+#include "virtual_keys.h"
 
 #include <array>
 #include <cstdint>
@@ -50,10 +50,5 @@ inline constexpr std::array<LetterPair, 9> letter_pairs{{
     {'O', vk::oem_7, u'\u00F6', u'\u00D6'},  // ö Ö
     {'U', vk::oem_7, u'\u00FC', u'\u00DC'},  // ü Ü
 }};
-
-// Keyboard layout languages (the low word of the layout handle).
-inline constexpr std::uint16_t russian_language = 0x0419;
-inline constexpr std::uint16_t english_primary_language = 0x09;
-inline constexpr std::uint16_t primary_language(std::uint16_t language) { return language & 0x3FF; }
 
 }  // namespace tamga::hook

@@ -1,6 +1,6 @@
-#include "tray/tray_icon.h"
+#include "tray_icon.h"
 
-#include "tray/logic/icon_rules.h"
+#include "icon_rules.h"
 
 #include <shlwapi.h>
 

@@ -3,10 +3,10 @@
 // on it, its popup menu, and hiding the application's main window together
 // with its taskbar button into the tray (also when the application is
 // minimised) and bringing it back.
-#include "app/application.h"
-#include "tray/logic/click_tracker.h"
-#include "tray/simple_timer.h"
-#include "tray/tray_icon_handler.h"
+#include "application.h"
+#include "click_tracker.h"
+#include "simple_timer.h"
+#include "tray_icon_handler.h"
 
 #include <shellapi.h>
 

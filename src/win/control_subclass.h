@@ -2,7 +2,7 @@
 // Behaviour added to a control that a dialog template created: its messages
 // reach `handle_message` first, and whatever that leaves goes on to the
 // control's own window procedure. The dialog owns the control's window.
-#include "win/handles.h"
+#include "handles.h"
 
 namespace tamga {
 

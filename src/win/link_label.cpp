@@ -1,7 +1,7 @@
-#include "win/link_label.h"
+#include "link_label.h"
 
-#include "win/modal_dialog.h"
-#include "win/window.h"
+#include "modal_dialog.h"
+#include "window.h"
 
 namespace tamga {
 

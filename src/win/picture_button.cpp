@@ -1,4 +1,4 @@
-#include "win/picture_button.h"
+#include "picture_button.h"
 
 namespace tamga {
 

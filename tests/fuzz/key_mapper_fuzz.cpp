@@ -1,6 +1,6 @@
 // Arbitrary streams of key events through the mapper; aborts on the first
 // broken rule of key_mapper_invariants.h.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 #include "key_mapper_invariants.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Pair mode: two keys of the older Latin spelling give one new letter, on the
 // English layout only.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 #include "typing_simulator.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // The About and Help windows created in-process, as the program creates them
 // at start: their layouts on exact pixels, Unicode captions, link labels,
 // modal showings and the state they keep from one showing to the next.
-#include "../../res/dialog_ids.h"
-#include "app/application.h"
-#include "forms/about_box.h"
-#include "forms/help_window.h"
-#include "win/pixels_bitmap.h"
+#include "dialog_ids.h"
+#include "application.h"
+#include "about_box.h"
+#include "help_window.h"
+#include "pixels_bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The palette window created in-process: palette, script choice, menus and
 // the calls it makes into the hook library (a recording stand-in beside the
 // test executable logs them).
-#include "../../res/resource.h"
-#include "app/application.h"
-#include "forms/main_form.h"
-#include "palette/palette_layout.h"
-#include "win/menu.h"
-#include "win/pixels_bitmap.h"
+#include "resource.h"
+#include "application.h"
+#include "main_form.h"
+#include "palette_layout.h"
+#include "menu.h"
+#include "pixels_bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // area, and the shell's mouse notifications sent to the shared handler window
 // the way the shell sends them (wParam = the icon's number, lParam = the
 // mouse message).
-#include "app/application.h"
-#include "tray/tray_icon.h"
-#include "win/pixels_bitmap.h"
+#include "application.h"
+#include "tray_icon.h"
+#include "pixels_bitmap.h"
 
 #include "message_pump.h"
 

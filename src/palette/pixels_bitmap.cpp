@@ -1,4 +1,4 @@
-#include "win/pixels_bitmap.h"
+#include "pixels_bitmap.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // hidden top-level window that carries the taskbar button (the main window is
 // owned by it), the message loop, the termination request and the general
 // error display.
-#include "win/window.h"
+#include "window.h"
 
 #include <objbase.h>
 
