@@ -9,6 +9,8 @@
 #include "modal_dialog.h"
 #include "panel.h"
 #include "picture_button.h"
+#include "session_notifications.h"
+#include "simple_timer.h"
 
 #include <array>
 #include <memory>
@@ -67,6 +69,7 @@ private:
     void check(UINT id, bool on);
     HookMode checked_mode() const;
     void deliver(LetterCode letter);
+    void restart_hook_after_absence();
 
     TApplication& app_;
     HMENU MainMenu1_ = nullptr;  // owned by the window
@@ -78,6 +81,8 @@ private:
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
     std::optional<HookLibrary> hook_;
+    std::optional<SessionNotifications> session_notifications_;
+    TSimpleTimer Timer1_;
     ModalDialog* AboutBox1_ = nullptr;
     ModalDialog* Help1_ = nullptr;
     HWND target_ = nullptr;

@@ -90,11 +90,13 @@ KeyDecision KeyMapper::decide_press(const KeyEvent& event) {
 KeyDecision KeyMapper::pair_for(const KeyEvent& event, PendingLetter pending) {
     if (primary_language(event.language) != english_primary_language) return {};
     const std::uint32_t key = event.virtual_key;
-    // A shifted apostrophe is a double quote; h and g complete a pair in either case.
-    const bool second_key_usable = key != vk::oem_7 || !event.modifiers.shift;
-    if (pending.first_key != 0 && second_key_usable) {
+    // The apostrophe key with the other Shift state types another character
+    // (" on US); h and g complete a pair in either case.
+    std::uint32_t second = key;
+    if (key == event.apostrophe_key) second = event.modifiers.shift == event.apostrophe_shifted ? apostrophe : 0;
+    if (pending.first_key != 0 && second != 0) {
         for (const LetterPair& pair : letter_pairs) {
-            if (pair.first_key == pending.first_key && pair.second_key == key) {
+            if (pair.first_key == pending.first_key && pair.second_key == second) {
                 return emit(pending.capital ? pair.capital : pair.small, 1);
             }
         }

@@ -75,7 +75,7 @@ POINT centre_of(HWND window) {
 // The colour the tray shows in the middle of an icon, read from the screen.
 std::uint32_t shown_colour(HWND tray_icon) {
     const POINT centre = centre_of(tray_icon);
-    ScreenDC screen;
+    WindowDC screen;
     const COLORREF c = GetPixel(screen.dc(), centre.x, centre.y);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
