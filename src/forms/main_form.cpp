@@ -324,6 +324,7 @@ void TForm1::command(UINT id) {
 }
 
 LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (app_.main_window_message(message, wparam, lparam)) return 0;
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) command(LOWORD(wparam));
@@ -332,22 +333,12 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             FormClose();
             app_.terminate();
             return 0;
-        case WM_SYSCOMMAND:
-            if ((wparam & 0xFFF0) == SC_MINIMIZE) {
-                app_.minimize();
-                return 0;
-            }
-            break;
         case WM_WTSSESSION_CHANGE:
             if (SessionNotifications::session_returned(wparam)) restart_hook_after_absence();
             return 0;
         case WM_POWERBROADCAST:
             if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) restart_hook_after_absence();
             return TRUE;
-        case WM_WINDOWPOSCHANGED:
-            if (reinterpret_cast<WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-                app_.update_taskbar_button();
-            break;
     }
     return default_handling(message, wparam, lparam);
 }

@@ -141,6 +141,7 @@ public:
 
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (app_.main_window_message(message, wparam, lparam)) return 0;
         switch (message) {
             case WM_COMMAND:
                 commands.push_back(LOWORD(wparam));
@@ -148,16 +149,6 @@ private:
             case WM_NULL:
                 ++nulls;
                 return 0;
-            case WM_SYSCOMMAND:
-                if ((wparam & 0xFFF0) == SC_MINIMIZE) {
-                    app_.minimize();
-                    return 0;
-                }
-                break;
-            case WM_WINDOWPOSCHANGED:
-                if (reinterpret_cast<WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-                    app_.update_taskbar_button();
-                break;
         }
         return default_handling(message, wparam, lparam);
     }
