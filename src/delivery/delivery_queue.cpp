@@ -11,8 +11,6 @@ namespace tamga {
 namespace {
 
 constexpr UINT kBlockingDone = WM_APP + 1;
-constexpr UINT_PTR kGiveUpTimer = 1;
-constexpr UINT_PTR kForegroundTimer = 2;
 // A blocking call's own wait is bounded by the answer time; this covers the
 // thread's start and the automation object's lookup as well.
 constexpr UINT kGiveUpMs = kAnswerTimeoutMs + 200;
@@ -26,7 +24,9 @@ void warn() { MessageBeep(MB_ICONWARNING); }
 
 }  // namespace
 
-DeliveryQueue::DeliveryQueue() {
+DeliveryQueue::DeliveryQueue()
+    : give_up_timer_(kGiveUpMs, [this](TSimpleTimer&) { give_up(); }),
+      foreground_timer_(kForegroundPollMs, [this](TSimpleTimer&) { on_foreground_wait(); }) {
     create({.class_name = L"TamgaDeliveryQueue", .parent = HWND_MESSAGE});
 }
 
@@ -70,7 +70,7 @@ void DeliveryQueue::begin() {
     }
     return_foreground(letter.target);
     foreground_asked_at_ = GetTickCount();
-    SetTimer(hwnd(), kForegroundTimer, kForegroundPollMs, nullptr);
+    foreground_timer_.SetActive(true);
     on_foreground_wait();
 }
 
@@ -88,7 +88,7 @@ void DeliveryQueue::begin_blocking() {
         finish();
         return;
     }
-    SetTimer(hwnd(), kGiveUpTimer, kGiveUpMs, nullptr);
+    give_up_timer_.SetActive(true);
 }
 
 void DeliveryQueue::on_blocking_done(WPARAM id) {
@@ -141,8 +141,8 @@ void DeliveryQueue::give_up() {
 }
 
 void DeliveryQueue::finish() {
-    KillTimer(hwnd(), kGiveUpTimer);
-    KillTimer(hwnd(), kForegroundTimer);
+    give_up_timer_.SetActive(false);
+    foreground_timer_.SetActive(false);
     blocking_.reset();
     current_.reset();
 }
@@ -151,10 +151,6 @@ LRESULT DeliveryQueue::handle_message(UINT message, WPARAM wparam, LPARAM lparam
     switch (message) {
         case kBlockingDone:
             on_blocking_done(wparam);
-            return 0;
-        case WM_TIMER:
-            if (wparam == kGiveUpTimer) give_up();
-            if (wparam == kForegroundTimer) on_foreground_wait();
             return 0;
     }
     return default_handling(message, wparam, lparam);

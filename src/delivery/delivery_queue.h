@@ -4,6 +4,7 @@
 // (a sent message, an automation call, the target's return to the front)
 // runs beside the message loop, and clicks arriving meanwhile queue behind it.
 #include "delivery_route.h"
+#include "simple_timer.h"
 #include "window.h"
 
 #include <cstdint>
@@ -58,6 +59,8 @@ private:
     std::shared_ptr<BlockingDelivery> blocking_;
     WPARAM blocking_id_ = 0;
     DWORD foreground_asked_at_ = 0;
+    TSimpleTimer give_up_timer_;
+    TSimpleTimer foreground_timer_;
 };
 
 }  // namespace tamga
