@@ -221,4 +221,8 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$SMSTARTUP\${PRODUCT}.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The per-user programs folder and uninstall list a first install made go
+  ; too, when nothing else is in them.
+  RMDir "$LOCALAPPDATA\Programs"
+  DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 SectionEnd
