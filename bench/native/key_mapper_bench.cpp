@@ -1,8 +1,8 @@
 // Cost of the key-mapping core per key event, against a pass-through over the
 // same stream. The stream is typing in both modes, on the English and the
 // Russian layout, with Shift, releases and our own output coming back.
-#include "hook/key_mapper.h"
-#include "hook/modifiers.h"
+#include "key_mapper.h"
+#include "modifiers.h"
 
 #include <benchmark/benchmark.h>
 

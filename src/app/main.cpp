@@ -1,10 +1,10 @@
 // Program entry: one copy per session, the application object, the palette
 // window, then the message loop.
-#include "app/application.h"
-#include "app/single_instance.h"
-#include "forms/about_box.h"
-#include "forms/help_window.h"
-#include "forms/main_form.h"
+#include "application.h"
+#include "single_instance.h"
+#include "about_box.h"
+#include "help_window.h"
+#include "main_form.h"
 
 #include <commctrl.h>
 

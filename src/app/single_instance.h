@@ -1,6 +1,6 @@
 #pragma once
 // The named mutex that lets only one copy of the program run per session.
-#include "win/handles.h"
+#include "handles.h"
 
 namespace tamga {
 

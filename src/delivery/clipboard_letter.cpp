@@ -1,4 +1,4 @@
-#include "delivery/clipboard_letter.h"
+#include "clipboard_letter.h"
 
 #include <cstring>
 #include <string>

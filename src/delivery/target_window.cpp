@@ -1,4 +1,4 @@
-#include "delivery/target_window.h"
+#include "target_window.h"
 
 namespace tamga {
 

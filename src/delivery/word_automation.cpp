@@ -1,6 +1,6 @@
-#include "delivery/word_automation.h"
+#include "word_automation.h"
 
-#include "win/com_ptr.h"
+#include "com_ptr.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "forms/about_box.h"
+#include "about_box.h"
 
-#include "../../res/dialog_ids.h"
+#include "dialog_ids.h"
 #include "version.h"
 
 #include <shellapi.h>

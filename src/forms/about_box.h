@@ -1,9 +1,9 @@
 #pragma once
 // The About window: the program's name, author and version beside its icon,
 // and a link to the maker's web page.
-#include "app/application.h"
-#include "win/link_label.h"
-#include "win/modal_dialog.h"
+#include "application.h"
+#include "link_label.h"
+#include "modal_dialog.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "forms/help_window.h"
+#include "help_window.h"
 
-#include "../../res/dialog_ids.h"
-#include "win/control_subclass.h"
+#include "dialog_ids.h"
+#include "control_subclass.h"
 
 #include <shellapi.h>
 #include <windowsx.h>

@@ -2,9 +2,9 @@
 // The Help window: two tabbed pages of pictures (the alphabet chart in its
 // scroll box, and what the program does with the keys it remaps) and a link
 // to the maker's web page.
-#include "app/application.h"
-#include "win/link_label.h"
-#include "win/modal_dialog.h"
+#include "application.h"
+#include "link_label.h"
+#include "modal_dialog.h"
 
 #include <memory>
 #include <optional>

@@ -1,20 +1,19 @@
-#include "forms/main_form.h"
+#include "main_form.h"
 
-#include "../../res/resource.h"
-#include "delivery/clipboard_letter.h"
-#include "delivery/target_window.h"
-#include "delivery/word_automation.h"
-#include "keyboard/tray_state.h"
-#include "palette/palette_layout.h"
-#include "win/menu.h"
-#include "win/pixels_bitmap.h"
+#include "resource.h"
+#include "clipboard_letter.h"
+#include "target_window.h"
+#include "word_automation.h"
+#include "tray_state.h"
+#include "palette_layout.h"
+#include "menu.h"
+#include "pixels_bitmap.h"
 
 #include <string>
 
 namespace tamga {
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
 constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
@@ -31,6 +30,23 @@ UniqueImageList load_tray_pictures() {
     return list;
 }
 
+// The radio groups of the menu layouts.
+int radio_group_of(UINT id) {
+    switch (id) {
+        case ID_LATIN1:
+        case ID_SLAVEN1:
+            return 12;
+        case ID_HERIPYOTKESH1:
+        case ID_JUPYOTKESH1:
+            return 14;
+        case ID_HERIPYOTKESH2:
+        case ID_JUPYOTKESH2:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
 Pixels load_glyph_strip() {
     UniqueBitmap strip(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), L"GLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -39,7 +55,8 @@ Pixels load_glyph_strip() {
 
 }  // namespace
 
-TForm1::TForm1(TApplication& application) : app_(application) {
+TForm1::TForm1(TApplication& application)
+    : app_(application), Timer1_(kTimer1Interval, [this](TSimpleTimer&) { Timer1Timer(); }) {
     RECT frame{0, 0, kDesignClientWidth, kDesignClientHeight};
     AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
     MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
@@ -80,7 +97,7 @@ void TForm1::create_tray_icon() {
 
 TForm1::~TForm1() {
     if (hook_) hook_->keep_until_process_end();  // the close step did not run
-    KillTimer(hwnd(), kTimer1);
+    Timer1_.SetActive(false);
     TrayIcon1_.reset();  // takes the icon out of the tray while its window lives
     app_.set_main_window(nullptr);
 }
@@ -95,8 +112,9 @@ void TForm1::FormCreate() {
     build_palette();
     check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
     check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
-    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+    Timer1_.SetActive(true);
     first_tick_ = true;
+    session_notifications_.emplace(hwnd());
 }
 
 void TForm1::load_hook_library() {
@@ -160,8 +178,8 @@ bool TForm1::checked(UINT id) const {
 }
 
 void TForm1::check(UINT id, bool on) {
-    set_menu_check(MainMenu1_, id, on);
-    set_menu_check(PopupMenu1_.get(), id, on);
+    set_menu_check(MainMenu1_, id, on, radio_group_of);
+    set_menu_check(PopupMenu1_.get(), id, on, radio_group_of);
 }
 
 HookMode TForm1::checked_mode() const {
@@ -252,7 +270,18 @@ void TForm1::Heripyotkesh1Click(UINT sender) {
     check(letters ? ID_HERIPYOTKESH1 : ID_JUPYOTKESH1, true);
     check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
     check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
-    if (!hook_) return;
+    // Switched off, the choice waits for keyboard changing to be switched on:
+    // a running hook would change keys while the menu and the tray say off.
+    if (!hook_ || !checked(ID_TILTAXTINIOZGERTISH1)) return;
+    hook_->finish();
+    hook_->start(checked_mode());
+}
+
+// While the session was locked, switched away or asleep, the hook saw no
+// keys: releases went missing (Win+L leaves the Win key down in its view) and
+// the system may have dropped the hook. A fresh start reads the keys anew.
+void TForm1::restart_hook_after_absence() {
+    if (!hook_ || !checked(ID_TILTAXTINIOZGERTISH1)) return;
     hook_->finish();
     hook_->start(checked_mode());
 }
@@ -295,10 +324,8 @@ void TForm1::command(UINT id) {
 }
 
 LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (app_.main_window_message(message, wparam, lparam)) return 0;
     switch (message) {
-        case WM_TIMER:
-            if (wparam == kTimer1) Timer1Timer();
-            return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) command(LOWORD(wparam));
             return 0;
@@ -306,16 +333,12 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             FormClose();
             app_.terminate();
             return 0;
-        case WM_SYSCOMMAND:
-            if ((wparam & 0xFFF0) == SC_MINIMIZE) {
-                app_.minimize();
-                return 0;
-            }
-            break;
-        case WM_WINDOWPOSCHANGED:
-            if (reinterpret_cast<WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-                app_.update_taskbar_button();
-            break;
+        case WM_WTSSESSION_CHANGE:
+            if (SessionNotifications::session_returned(wparam)) restart_hook_after_absence();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) restart_hook_after_absence();
+            return TRUE;
     }
     return default_handling(message, wparam, lparam);
 }

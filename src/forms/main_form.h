@@ -2,13 +2,15 @@
 // The palette window: sixteen letter buttons of the chosen script, the menus
 // with every setting, the 500 ms tick that follows the user's typing target,
 // and the keyboard hook's control.
-#include "app/application.h"
-#include "keyboard/hook_library.h"
-#include "palette/letter_table.h"
-#include "tray/tray_icon.h"
-#include "win/modal_dialog.h"
-#include "win/panel.h"
-#include "win/picture_button.h"
+#include "application.h"
+#include "hook_library.h"
+#include "letter_table.h"
+#include "tray_icon.h"
+#include "modal_dialog.h"
+#include "panel.h"
+#include "picture_button.h"
+#include "session_notifications.h"
+#include "simple_timer.h"
 
 #include <array>
 #include <memory>
@@ -67,6 +69,7 @@ private:
     void check(UINT id, bool on);
     HookMode checked_mode() const;
     void deliver(LetterCode letter);
+    void restart_hook_after_absence();
 
     TApplication& app_;
     HMENU MainMenu1_ = nullptr;  // owned by the window
@@ -78,6 +81,8 @@ private:
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
     std::optional<HookLibrary> hook_;
+    std::optional<SessionNotifications> session_notifications_;
+    TSimpleTimer Timer1_;
     ModalDialog* AboutBox1_ = nullptr;
     ModalDialog* Help1_ = nullptr;
     HWND target_ = nullptr;

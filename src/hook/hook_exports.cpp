@@ -1,5 +1,5 @@
 // The library's three entry points, called by the program on its GUI thread.
-#include "hook/keyboard_hook.h"
+#include "keyboard_hook.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 
-#include "hook/remap_table.h"
+#include "keyboard_layout.h"
+#include "remap_table.h"
 
 namespace tamga::hook {
 
@@ -21,7 +22,7 @@ bool capital(const Modifiers& m) { return m.shift != m.caps_lock; }
 // 9 and 0 are not letters: Caps Lock leaves them alone, and with Shift they
 // keep their own symbols.
 KeyDecision number_row_for(const KeyEvent& event) {
-    const bool russian = event.language == russian_language;
+    const bool russian = is_russian_language(event.language);
     const std::uint32_t key = event.virtual_key;
     if (key >= '1' && key <= '8') {
         const NumberRowLetter& letter = number_row_letters[key - '1'];
@@ -89,11 +90,13 @@ KeyDecision KeyMapper::decide_press(const KeyEvent& event) {
 KeyDecision KeyMapper::pair_for(const KeyEvent& event, PendingLetter pending) {
     if (primary_language(event.language) != english_primary_language) return {};
     const std::uint32_t key = event.virtual_key;
-    // A shifted apostrophe is a double quote; h and g complete a pair in either case.
-    const bool second_key_usable = key != vk::oem_7 || !event.modifiers.shift;
-    if (pending.first_key != 0 && second_key_usable) {
+    // The apostrophe key with the other Shift state types another character
+    // (" on US); h and g complete a pair in either case.
+    std::uint32_t second = key;
+    if (key == event.apostrophe_key) second = event.modifiers.shift == event.apostrophe_shifted ? apostrophe : 0;
+    if (pending.first_key != 0 && second != 0) {
         for (const LetterPair& pair : letter_pairs) {
-            if (pair.first_key == pending.first_key && pair.second_key == key) {
+            if (pair.first_key == pending.first_key && pair.second_key == second) {
                 return emit(pending.capital ? pair.capital : pair.small, 1);
             }
         }

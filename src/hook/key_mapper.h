@@ -2,8 +2,8 @@
 // The hook's decisions: for each key event, let it through, swallow it, or
 // swallow it and type something in its place. Pure: the hook library feeds it
 // what it reads from the system and carries out what it answers.
-#include "hook/modifiers.h"
-#include "hook/virtual_keys.h"
+#include "modifiers.h"
+#include "virtual_keys.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +22,10 @@ struct KeyEvent {
     bool injected = false;  // synthesized by a program, not typed
     bool ours = false;  // our own output coming back through the hook
     std::uintptr_t window = 0;  // the foreground window, compared only for change
+    // The key that types an apostrophe on the foreground's layout, and
+    // whether it needs Shift (0: the layout has none).
+    std::uint32_t apostrophe_key = vk::oem_7;
+    bool apostrophe_shifted = false;
 };
 
 enum class KeyAction { Pass, Swallow, Emit };

@@ -1,6 +1,7 @@
-#include "hook/keyboard_hook.h"
+#include "keyboard_hook.h"
 
-#include "hook/hook_handles.h"
+#include "hook_handles.h"
+#include "keyboard_layout.h"
 
 #include <windows.h>
 
@@ -35,6 +36,29 @@ constexpr auto watched_keys = [] {
     return keys;
 }();
 
+// The key that types ' on a layout, looked up again only when the layout changes.
+class ApostropheKey {
+public:
+    void fill(HKL layout, KeyEvent& event) {
+        if (layout != layout_ || !known_) {
+            const SHORT found = VkKeyScanExW(L'\'', layout);
+            // Needing Ctrl or Alt (AltGr) makes it a character no pair can use.
+            key_ = found == -1 || (HIBYTE(found) & 6) ? 0 : LOBYTE(found);
+            shifted_ = found != -1 && (HIBYTE(found) & 1);
+            layout_ = layout;
+            known_ = true;
+        }
+        event.apostrophe_key = key_;
+        event.apostrophe_shifted = shifted_;
+    }
+
+private:
+    HKL layout_ = nullptr;
+    bool known_ = false;
+    std::uint32_t key_ = 0;
+    bool shifted_ = false;
+};
+
 bool system_holds(std::uint32_t key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; }
 
 class KeyboardHook {
@@ -58,6 +82,7 @@ private:
     MappingMode mode_;
     KeyMapper mapper_;
     ModifierTracker modifiers_;
+    ApostropheKey apostrophe_;
     std::bitset<vk::count> seen_down_;  // keys whose last event here was a press
     DWORD last_key_tick_ = 0;
     UniqueHook keyboard_hook_;
@@ -140,7 +165,8 @@ bool KeyboardHook::on_key(const KBDLLHOOKSTRUCT& key, bool key_down) {
     if (!event.ours && !event.injected) {
         const HWND foreground = GetForegroundWindow();
         const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr));
-        event.language = LOWORD(reinterpret_cast<UINT_PTR>(layout));
+        event.language = layout_language(reinterpret_cast<std::uintptr_t>(layout));
+        apostrophe_.fill(layout, event);
         event.window = reinterpret_cast<std::uintptr_t>(foreground);
         event.modifiers = modifiers_.held();
         // No event tells the toggle's state at the start; the system's does,

@@ -1,6 +1,6 @@
 #pragma once
 // The low-level keyboard hook that carries out the mapping core's decisions.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 
 namespace tamga::hook {
 

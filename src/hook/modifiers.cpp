@@ -1,4 +1,4 @@
-#include "hook/modifiers.h"
+#include "modifiers.h"
 
 namespace tamga::hook {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The modifier state that decides how a key is read, and the keys that form it.
-#include "hook/virtual_keys.h"
+#include "virtual_keys.h"
 
 #include <bitset>
 #include <cstdint>

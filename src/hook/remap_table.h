@@ -1,6 +1,6 @@
 #pragma once
 // What the keys give: the table users find on the Help window's second page.
-#include "hook/virtual_keys.h"
+#include "virtual_keys.h"
 
 #include <array>
 #include <cstdint>
@@ -31,7 +31,10 @@ inline constexpr char16_t nine_mark = u'!';
 inline constexpr char16_t zero_mark_latin = u'%';
 inline constexpr char16_t zero_mark_cyrillic = u'?';
 
-// Pair mode: the older Latin spelling's two-key sequences.
+// Pair mode: the older Latin spelling's two-key sequences. The apostrophe is
+// whichever key types ' on the layout in use, so it stands here as a mark.
+inline constexpr std::uint32_t apostrophe = vk::count;
+
 struct LetterPair {
     std::uint32_t first_key;
     std::uint32_t second_key;
@@ -45,15 +48,10 @@ inline constexpr std::array<LetterPair, 9> letter_pairs{{
     {'N', 'G', u'\u014B', u'\u014A'},       // ŋ Ŋ
     {'S', 'H', u'\u015F', u'\u015E'},       // ş Ş
     {'Z', 'H', u'\u017E', u'\u017D'},       // ž Ž
-    {'E', vk::oem_7, u'\u00E9', u'\u00C9'},  // é É
-    {'I', vk::oem_7, u'i', u'\u0130'},       // i İ
-    {'O', vk::oem_7, u'\u00F6', u'\u00D6'},  // ö Ö
-    {'U', vk::oem_7, u'\u00FC', u'\u00DC'},  // ü Ü
+    {'E', apostrophe, u'\u00E9', u'\u00C9'},  // é É
+    {'I', apostrophe, u'i', u'\u0130'},       // i İ
+    {'O', apostrophe, u'\u00F6', u'\u00D6'},  // ö Ö
+    {'U', apostrophe, u'\u00FC', u'\u00DC'},  // ü Ü
 }};
-
-// Keyboard layout languages (the low word of the layout handle).
-inline constexpr std::uint16_t russian_language = 0x0419;
-inline constexpr std::uint16_t english_primary_language = 0x09;
-inline constexpr std::uint16_t primary_language(std::uint16_t language) { return language & 0x3FF; }
 
 }  // namespace tamga::hook

@@ -20,7 +20,8 @@ inline constexpr std::uint32_t left_control = 0xA2;
 inline constexpr std::uint32_t right_control = 0xA3;
 inline constexpr std::uint32_t left_menu = 0xA4;
 inline constexpr std::uint32_t right_menu = 0xA5;  // AltGr arrives as left Ctrl + this
-inline constexpr std::uint32_t oem_7 = 0xDE;  // ' and " on the US layout
+inline constexpr std::uint32_t oem_3 = 0xC0;  // ` and ~ on the US layout, ' and @ on the UK one
+inline constexpr std::uint32_t oem_7 = 0xDE;  // ' and " on the US layout, # and ~ on the UK one
 inline constexpr std::uint32_t packet = 0xE7;  // a Unicode character sent as a key
 
 // Keyboard virtual keys are 1..254; the core keeps per-key state in arrays this long.

@@ -1,4 +1,4 @@
-#include "keyboard/hook_library.h"
+#include "hook_library.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The keyboard-hook library shipped beside the program, and its three entry
 // points.
-#include "win/handles.h"
+#include "handles.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "palette/palette_layout.h"
+#include "palette_layout.h"
 
 namespace tamga {
 

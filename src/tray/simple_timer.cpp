@@ -1,6 +1,6 @@
-#include "tray/simple_timer.h"
+#include "simple_timer.h"
 
-#include "tray/shared_instance.h"
+#include "shared_instance.h"
 
 namespace tamga {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A periodic timer without a window of its own: all timers share one hidden
 // window that receives their ticks. A timer's address is its system timer id.
-#include "win/window.h"
+#include "window.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,7 @@
-#include "tray/tray_icon.h"
+#include "tray_icon.h"
 
-#include "tray/logic/icon_rules.h"
+#include "control_subclass.h"
+#include "icon_rules.h"
 
 #include <shlwapi.h>
 
@@ -10,7 +11,6 @@ namespace tamga {
 
 namespace {
 
-constexpr wchar_t kOwnerProperty[] = L"TamgalikTrayIcon";
 constexpr UINT kExitPollInterval = 20;
 
 // The shell broadcasts "TaskbarCreated" when its tray is re-created; the
@@ -59,20 +59,15 @@ TTrayIcon::TTrayIcon(TApplication& application, HWND owner)
     data_.uCallbackMessage = kTrayNotifyMessage;
     hook_id_ = app_.add_message_hook(
         [this](UINT message, WPARAM wparam, LPARAM) { application_message(message, wparam); });
-    // The hook and the procedure come last: nothing after them can fail, so
+    // The hook and the subclass come last: nothing after them can fail, so
     // the destructor always undoes them.
-    SetPropW(owner_, kOwnerProperty, this);
-    saved_procedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::owner_procedure)));
+    owner_subclass_ = std::make_unique<OwnerSubclass>(owner_, *this);
 }
 
 TTrayIcon::~TTrayIcon() {
     SetIconVisible(false);
     app_.remove_message_hook(hook_id_);
-    if (IsWindow(owner_)) {
-        if (saved_procedure_) SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_procedure_));
-        RemovePropW(owner_, kOwnerProperty);
-    }
+    owner_subclass_.reset();
 }
 
 void TTrayIcon::Loaded() {
@@ -227,12 +222,20 @@ void TTrayIcon::application_message(UINT message, WPARAM wparam) {
     if (message != 0 && message == taskbar_created_message() && icon_visible_) readd_after_shell_restart();
 }
 
-LRESULT CALLBACK TTrayIcon::owner_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = static_cast<TTrayIcon*>(GetPropW(window, kOwnerProperty));
-    return self ? self->owner_message(message, wparam, lparam) : DefWindowProcW(window, message, wparam, lparam);
-}
+class TTrayIcon::OwnerSubclass : public ControlSubclass {
+public:
+    OwnerSubclass(HWND owner, TTrayIcon& icon) : ControlSubclass(owner), icon_(icon) {}
 
-LRESULT TTrayIcon::owner_message(UINT message, WPARAM wparam, LPARAM lparam) {
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (const auto answer = icon_.owner_message(message, wparam, lparam)) return *answer;
+        return default_handling(message, wparam, lparam);
+    }
+
+    TTrayIcon& icon_;
+};
+
+std::optional<LRESULT> TTrayIcon::owner_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SHOWWINDOW:
             if (wparam && lparam == 0) {
@@ -247,7 +250,7 @@ LRESULT TTrayIcon::owner_message(UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == SC_MINIMIZE && minimize_into_tray()) return 1;
             break;
     }
-    return CallWindowProcW(saved_procedure_, owner_, message, wparam, lparam);
+    return std::nullopt;
 }
 
 bool TTrayIcon::minimize_into_tray() {

@@ -3,14 +3,16 @@
 // on it, its popup menu, and hiding the application's main window together
 // with its taskbar button into the tray (also when the application is
 // minimised) and bringing it back.
-#include "app/application.h"
-#include "tray/logic/click_tracker.h"
-#include "tray/simple_timer.h"
-#include "tray/tray_icon_handler.h"
+#include "application.h"
+#include "click_tracker.h"
+#include "simple_timer.h"
+#include "tray_icon_handler.h"
 
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace tamga {
@@ -110,8 +112,9 @@ private:
     friend class TTrayIconHandler;
     void handle_notification(UINT mouse_message);
     void application_message(UINT message, WPARAM wparam);
-    LRESULT owner_message(UINT message, WPARAM wparam, LPARAM lparam);
-    static LRESULT CALLBACK owner_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    class OwnerSubclass;
+    // The owner's messages this icon answers itself; empty for the others.
+    std::optional<LRESULT> owner_message(UINT message, WPARAM wparam, LPARAM lparam);
     bool minimize_into_tray();
     void prepare_icon_data();
     bool notify_shell(DWORD command);
@@ -149,7 +152,7 @@ private:
     bool mouse_outside_ = true;
     NOTIFYICONDATAW data_{};
     int hook_id_ = 0;
-    WNDPROC saved_procedure_ = nullptr;
+    std::unique_ptr<OwnerSubclass> owner_subclass_;
 };
 
 }  // namespace tamga

@@ -1,7 +1,7 @@
-#include "tray/tray_icon_handler.h"
+#include "tray_icon_handler.h"
 
-#include "tray/shared_instance.h"
-#include "tray/tray_icon.h"
+#include "shared_instance.h"
+#include "tray_icon.h"
 
 namespace tamga {
 

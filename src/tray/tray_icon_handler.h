@@ -2,7 +2,7 @@
 // The hidden window shared by all tray icons of the process. The shell sends
 // each icon's mouse notifications here, with the icon's number as wParam and
 // the mouse message as lParam; the window hands them to the icon.
-#include "win/window.h"
+#include "window.h"
 
 #include <map>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "win/control_subclass.h"
+#include "control_subclass.h"
 
 namespace tamga {
 

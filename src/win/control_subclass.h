@@ -1,8 +1,9 @@
 #pragma once
-// Behaviour added to a control that a dialog template created: its messages
-// reach `handle_message` first, and whatever that leaves goes on to the
-// control's own window procedure. The dialog owns the control's window.
-#include "win/handles.h"
+// Behaviour added to a window that something else created (a dialog
+// template's control, a tray icon's owner): its messages reach
+// `handle_message` first, and whatever that leaves goes on to the window's
+// own procedure. The creator owns the window.
+#include "handles.h"
 
 namespace tamga {
 

@@ -25,6 +25,7 @@ inline void destroy_icon(HICON i) { DestroyIcon(i); }
 inline void free_library(HMODULE m) { FreeLibrary(m); }
 inline void close_handle(HANDLE h) { CloseHandle(h); }
 inline void destroy_image_list(HIMAGELIST l) { ImageList_Destroy(l); }
+inline void delete_dc(HDC dc) { DeleteDC(dc); }
 
 using UniqueWindow = UniqueHandle<HWND, destroy_window>;
 using UniqueMenu = UniqueHandle<HMENU, destroy_menu>;
@@ -35,23 +36,33 @@ using UniqueIcon = UniqueHandle<HICON, destroy_icon>;
 using UniqueLibrary = UniqueHandle<HMODULE, free_library>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close_handle>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, destroy_image_list>;
+using UniqueMemoryDC = UniqueHandle<HDC, delete_dc>;
+
+// One GDI object selected into a DC for the scope, the previous one back after.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // A memory DC with one bitmap selected for its lifetime.
 class MemoryCanvas {
 public:
     MemoryCanvas(HDC compatible_with, HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(compatible_with)), previous_(SelectObject(dc_, bitmap)) {}
-    ~MemoryCanvas() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
+        : dc_(CreateCompatibleDC(compatible_with)), bitmap_(dc_.get(), bitmap) {}
     MemoryCanvas(const MemoryCanvas&) = delete;
     MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    UniqueMemoryDC dc_;
+    SelectedObject bitmap_;  // deselected before the DC goes
 };
 
 // One WM_PAINT's drawing surface, ended on scope exit.
@@ -69,16 +80,17 @@ private:
     HDC dc_;
 };
 
-// The screen DC, released on scope exit.
-class ScreenDC {
+// A window's DC (the screen's for none), released on scope exit.
+class WindowDC {
 public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
+    explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
     HDC dc() const { return dc_; }
 
 private:
+    HWND window_;
     HDC dc_;
 };
 

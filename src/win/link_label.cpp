@@ -1,7 +1,7 @@
-#include "win/link_label.h"
+#include "link_label.h"
 
-#include "win/modal_dialog.h"
-#include "win/window.h"
+#include "modal_dialog.h"
+#include "window.h"
 
 namespace tamga {
 
@@ -59,9 +59,8 @@ void LinkLabel::paint(HDC dc) {
     GetWindowTextW(hwnd(), text.data(), length + 1);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour_);
-    HGDIOBJ previous = SelectObject(dc, font_.get());
+    const SelectedObject font(dc, font_.get());
     DrawTextW(dc, text.c_str(), length, &r, DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
 }
 
 LRESULT LinkLabel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -4,7 +4,7 @@
 // window change the label's colour and underline as the pointer comes and goes.
 // It takes over a static control (SS_NOTIFY) of a dialog template and sizes
 // it to its text.
-#include "win/control_subclass.h"
+#include "control_subclass.h"
 
 #include <functional>
 #include <string>

@@ -1,27 +1,10 @@
-#include "win/menu.h"
+#include "menu.h"
 
-#include "../../res/resource.h"
-#include "win/radio_group.h"
+#include "radio_group.h"
 
 #include <vector>
 
 namespace tamga {
-
-int radio_group_of(UINT id) {
-    switch (id) {
-        case ID_LATIN1:
-        case ID_SLAVEN1:
-            return 12;
-        case ID_HERIPYOTKESH1:
-        case ID_JUPYOTKESH1:
-            return 14;
-        case ID_HERIPYOTKESH2:
-        case ID_JUPYOTKESH2:
-            return 1;
-        default:
-            return 0;
-    }
-}
 
 namespace {
 
@@ -38,7 +21,7 @@ HMENU parent_of(HMENU menu, UINT id) {
 
 }  // namespace
 
-void set_menu_check(HMENU root, UINT id, bool checked) {
+void set_menu_check(HMENU root, UINT id, bool checked, RadioGroupOf radio_group_of) {
     HMENU parent = parent_of(root, id);
     if (!parent) return;
     std::vector<MarkedItem> items;

@@ -1,4 +1,4 @@
-#include "win/modal_dialog.h"
+#include "modal_dialog.h"
 
 #include <cstring>
 #include <vector>
@@ -205,12 +205,10 @@ void fit_to_text(HWND label) {
     GetWindowTextW(label, text.data(), length + 1);
     text.resize(static_cast<size_t>(length));
 
-    HDC dc = GetDC(label);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const WindowDC dc(label);
+    const SelectedObject font(dc.dc(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     RECT extent{};
-    DrawTextW(dc, text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
+    DrawTextW(dc.dc(), text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

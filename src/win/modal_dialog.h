@@ -6,7 +6,7 @@
 //
 // The template's coordinates are pixels (see res/dialogs.rc): the controls
 // land on exactly those pixels whatever the dialog font's dialog units are.
-#include "win/handles.h"
+#include "handles.h"
 
 #include <map>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // A plain child area in the button-face colour that holds other controls.
-#include "win/window.h"
+#include "window.h"
 
 namespace tamga {
 

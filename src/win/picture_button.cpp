@@ -1,4 +1,4 @@
-#include "win/picture_button.h"
+#include "picture_button.h"
 
 namespace tamga {
 
@@ -17,7 +17,7 @@ void PictureButton::set_picture(UniqueBitmap picture) {
     picture_ = std::move(picture);
     BITMAP info{};
     GetObjectW(picture_.get(), sizeof info, &info);
-    ScreenDC screen;
+    WindowDC screen;
     MemoryCanvas canvas(screen.dc(), picture_.get());
     transparent_ = GetPixel(canvas.dc(), 0, info.bmHeight - 1);
     InvalidateRect(hwnd(), nullptr, TRUE);

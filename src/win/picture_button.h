@@ -2,7 +2,7 @@
 // A flat-faced push button that shows only a picture and never takes the
 // keyboard focus, so clicking it leaves the caret where the user typed.
 // Its window text names it for screen readers; the text itself is not drawn.
-#include "win/window.h"
+#include "window.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "win/window.h"
+#include "window.h"
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Base of every window class of the program: the static window procedure finds
 // the object through GWLP_USERDATA and hands each message to `handle_message`.
-#include "win/handles.h"
+#include "handles.h"
 
 namespace tamga {
 

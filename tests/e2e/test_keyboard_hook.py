@@ -85,6 +85,51 @@ def test_close_box_finishes_and_frees_the_library(start_palette, desktop, tmp_pa
     assert log_lines(log) == ["HookStart1", "HookFinish", "HookStart2", "HookFinish", "unload"]
 
 
+def test_mode_choice_while_switched_off_waits_for_switching_on(start_palette, tmp_path):
+    log = hook_log(tmp_path)
+    palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
+                            env={"TAMGA_HOOK_LOG": windows_path(log)})
+    assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # off
+    palette.command(ID_JUPYOTKESH1)
+    palette.command(ID_HERIPYOTKESH2)
+    palette.command(ID_JUPYOTKESH1)
+    assert log_lines(log) == ["HookStart1", "HookFinish"]
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # on: the mode chosen last
+    assert log_lines(log) == ["HookStart1", "HookFinish", "HookFinish", "HookStart2"]
+
+
+WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, WTS_SESSION_UNLOCK, WTS_CONSOLE_CONNECT = 0x02B1, 7, 8, 1
+WM_POWERBROADCAST, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC = 0x0218, 4, 0x12
+
+
+def test_unlock_switch_back_and_resume_start_the_hook_afresh(start_palette, desktop, tmp_path):
+    log = hook_log(tmp_path)
+    palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
+                            env={"TAMGA_HOOK_LOG": windows_path(log)})
+    assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
+    palette.command(ID_JUPYOTKESH1)
+    expected = ["HookStart1", "HookFinish", "HookStart2"]
+
+    def tell(message, wparam):
+        assert desktop.probe("send", palette.hwnd, message, wparam, 0, 5000)[0]["ok"]
+
+    tell(WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK)
+    tell(WM_POWERBROADCAST, PBT_APMSUSPEND)
+    assert log_lines(log) == expected  # going away changes nothing
+    for message, wparam in [(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK), (WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT),
+                            (WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC)]:
+        tell(message, wparam)
+        expected += ["HookFinish", "HookStart2"]  # in the mode chosen
+        assert log_lines(log) == expected
+
+    palette.command(ID_TILTAXTINIOZGERTISH1)  # off: coming back starts nothing
+    expected += ["HookFinish"]
+    tell(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK)
+    tell(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC)
+    assert log_lines(log) == expected
+
+
 def test_exit_command_leaves_the_hook_to_the_end_of_the_process(start_palette, tmp_path):
     log = hook_log(tmp_path)
     palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",

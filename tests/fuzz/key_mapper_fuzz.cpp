@@ -1,6 +1,6 @@
 // Arbitrary streams of key events through the mapper; aborts on the first
 // broken rule of key_mapper_invariants.h.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 #include "key_mapper_invariants.h"
 
 #include <cstddef>
@@ -39,6 +39,7 @@ KeyEvent event_from(const std::uint8_t* b, std::uintptr_t& window) {
     event.modifiers.alt = b[2] & 0x04;
     event.modifiers.win = b[2] & 0x08;
     event.language = (b[2] & 0x40) ? static_cast<std::uint16_t>(b[0] << 8 | b[1]) : languages[(b[2] >> 4) & 3];
+    if (event.language == 0x0809) event.apostrophe_key = tamga::hook::vk::oem_3;  // the UK layout's
     return event;
 }
 

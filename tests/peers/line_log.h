@@ -2,7 +2,7 @@
 // A file of UTF-8 lines that a test reads while the stand-in still runs: each
 // line is written through at once, and the file exists (maybe empty) from the
 // start so "nothing happened" can be read too.
-#include "win/handles.h"
+#include "handles.h"
 
 #include <string>
 #include <string_view>

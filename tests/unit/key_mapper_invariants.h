@@ -2,8 +2,8 @@
 // Rules every stream of key events must keep, whatever its order: watched
 // from outside the mapper, event by event. Shared by the randomized tests and
 // the fuzzer.
-#include "hook/key_mapper.h"
-#include "hook/modifiers.h"
+#include "key_mapper.h"
+#include "modifiers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Letter mode: the number row gives the special letters of the foreground
 // layout's script.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 #include "typing_simulator.h"
 
 #include <gtest/gtest.h>

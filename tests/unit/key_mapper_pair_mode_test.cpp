@@ -1,6 +1,6 @@
 // Pair mode: two keys of the older Latin spelling give one new letter, on the
 // English layout only.
-#include "hook/key_mapper.h"
+#include "key_mapper.h"
 #include "typing_simulator.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +107,41 @@ TEST(PairMode, EnglishLayoutsOnly) {
     keyboard.switch_language(english_us);
     keyboard.type(u"h");
     EXPECT_EQ(keyboard.text(), u"shh");
+}
+
+// The apostrophe is the key that types ' on the layout in use: on the UK
+// layout the key beside Enter (VK_OEM_3), whose US place types # there; on a
+// layout that needs Shift for it, only the shifted key.
+TEST(PairMode, TheApostropheIsTheLayoutsOwnKey) {
+    struct Layout {
+        std::uint16_t language;
+        std::uint32_t apostrophe_key;
+        bool shifted;
+    };
+    const auto decisions = [](const Layout& layout, std::uint32_t second_key, bool shift) {
+        KeyMapper mapper;
+        auto event = [&](std::uint32_t key, bool down, bool shifted) {
+            KeyEvent e = testing::key_event(key, down, MappingMode::Pairs, layout.language);
+            e.apostrophe_key = layout.apostrophe_key;
+            e.apostrophe_shifted = layout.shifted;
+            e.modifiers.shift = shifted;
+            return mapper.decide(e);
+        };
+        event('E', true, false);
+        event('E', false, false);
+        const KeyDecision second = event(second_key, true, shift);
+        return std::u16string(second.typed()) + (second.backspaces ? u"<" : u"");
+    };
+    const Layout us{english_us, vk::oem_7, false}, uk{english_uk, vk::oem_3, false};
+    const Layout shifted_apostrophe{english_us, vk::oem_7, true};
+    EXPECT_EQ(decisions(us, vk::oem_7, false), u"\u00E9<");
+    EXPECT_EQ(decisions(uk, vk::oem_3, false), u"\u00E9<");
+    EXPECT_EQ(decisions(uk, vk::oem_7, false), u"");  // # on the UK layout
+    EXPECT_EQ(decisions(us, vk::oem_3, false), u"");  // ` on the US layout
+    EXPECT_EQ(decisions(uk, vk::oem_3, true), u"");   // @ on the UK layout
+    EXPECT_EQ(decisions(shifted_apostrophe, vk::oem_7, true), u"\u00E9<");
+    EXPECT_EQ(decisions(shifted_apostrophe, vk::oem_7, false), u"");
+    EXPECT_EQ(decisions({english_us, 0, false}, vk::oem_7, false), u"");  // no apostrophe at all
 }
 
 TEST(PairMode, NumberRowIsNotRemapped) {

@@ -1,7 +1,7 @@
 // Long random key streams, in both modes and on several layouts, must keep
 // the rules of key_mapper_invariants.h at every event.
-#include "hook/key_mapper.h"
-#include "hook/modifiers.h"
+#include "key_mapper.h"
+#include "modifiers.h"
 #include "key_mapper_invariants.h"
 #include "typing_simulator.h"
 

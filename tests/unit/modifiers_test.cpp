@@ -1,5 +1,5 @@
 // Following Shift, Ctrl, Alt and Win from the key events.
-#include "hook/modifiers.h"
+#include "modifiers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Where the palette's buttons sit, which letter each stands for, and how a
 // button picture is cut from the glyph strip.
-#include "palette/letter_table.h"
-#include "palette/palette_layout.h"
+#include "letter_table.h"
+#include "palette_layout.h"
 
 #include <gtest/gtest.h>
 

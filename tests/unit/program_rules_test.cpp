@@ -1,7 +1,8 @@
 // Small rules of the program: check marks of radio menu items and the tray
 // picture for the hook's state.
-#include "keyboard/tray_state.h"
-#include "win/radio_group.h"
+#include "tray_state.h"
+#include "key_mapper.h"
+#include "radio_group.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,20 @@ TEST(TrayPicture, CyrillicOnlyInLetterModeWithTheRussianLayout) {
     EXPECT_EQ(tray_picture_for(true, 0x04190419), kTrayCyrillic);
     EXPECT_EQ(tray_picture_for(false, 0x04190419), kTrayLatin);
     EXPECT_EQ(tray_picture_for(true, 0x04090409), kTrayLatin);
-    // Another layout for the Russian language is not the Russian layout.
-    EXPECT_EQ(tray_picture_for(true, 0xF0A80419), kTrayLatin);
+}
+
+// The tray shows Cyrillic exactly when the hook types it: for every layout of
+// the Russian language (typewriter, phonetic, ...) and for no other language.
+TEST(TrayPicture, FollowsTheHooksLayoutRule) {
+    hook::KeyEvent one;
+    one.virtual_key = '1';
+    one.key_down = true;
+    for (std::uintptr_t layout : {0x04190419ull, 0xF0A80419ull, 0x00010419ull, 0x04090409ull, 0x08090809ull,
+                                  0x04220422ull, 0x04190409ull}) {
+        hook::KeyMapper mapper;
+        one.language = layout_language(layout);
+        const bool hook_types_cyrillic = mapper.decide(one).typed() == u"\u04D9";
+        EXPECT_EQ(tray_picture_for(true, layout) == kTrayCyrillic, hook_types_cyrillic) << std::hex << layout;
+        EXPECT_EQ(hook_types_cyrillic, (layout & 0xFFFF) == 0x0419) << std::hex << layout;
+    }
 }

@@ -1,7 +1,7 @@
 // The tray icon's pure rules: picture index, cycling, tooltip, shell restart
 // support, and the click/double-click bookkeeping.
-#include "tray/logic/click_tracker.h"
-#include "tray/logic/icon_rules.h"
+#include "click_tracker.h"
+#include "icon_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // hook library wires it: characters become the key events a typist makes,
 // each event goes through the mapper with the modifiers followed from the
 // events, and the editor's text shows what reached the program.
-#include "hook/key_mapper.h"
-#include "hook/modifiers.h"
+#include "key_mapper.h"
+#include "modifiers.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 // The About and Help windows created in-process, as the program creates them
 // at start: their layouts on exact pixels, Unicode captions, link labels,
 // modal showings and the state they keep from one showing to the next.
-#include "../../res/dialog_ids.h"
-#include "app/application.h"
-#include "forms/about_box.h"
-#include "forms/help_window.h"
-#include "win/pixels_bitmap.h"
+#include "dialog_ids.h"
+#include "application.h"
+#include "about_box.h"
+#include "help_window.h"
+#include "pixels_bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +89,10 @@ LOGFONTW font_of(HWND control) {
 // The text's extent in the control's own font.
 SIZE text_extent(HWND control) {
     const std::wstring text = text_of(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const WindowDC dc(control);
+    const SelectedObject font(dc.dc(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.dc(), text.c_str(), static_cast<int>(text.size()), &extent);
     return extent;
 }
 
@@ -109,13 +107,12 @@ void expect_sized_to_text(HWND label) {
 Pixels on_screen(HWND w) {
     UpdateWindow(w);
     const SIZE size = client_size(w);
-    ScreenDC screen;
+    WindowDC screen;
     UniqueBitmap copy(CreateCompatibleBitmap(screen.dc(), size.cx, size.cy));
     {
         MemoryCanvas canvas(screen.dc(), copy.get());
-        HDC dc = GetDC(w);
-        BitBlt(canvas.dc(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
-        ReleaseDC(w, dc);
+        const WindowDC window(w);
+        BitBlt(canvas.dc(), 0, 0, size.cx, size.cy, window.dc(), 0, 0, SRCCOPY);
     }
     return pixels_of(copy.get());
 }

@@ -1,6 +1,6 @@
 // TSimpleTimer on real system timers: start and stop rules, the period, the
 // shared hidden window's lifetime, and independent timers.
-#include "tray/simple_timer.h"
+#include "simple_timer.h"
 
 #include "message_pump.h"
 

@@ -2,9 +2,9 @@
 // area, and the shell's mouse notifications sent to the shared handler window
 // the way the shell sends them (wParam = the icon's number, lParam = the
 // mouse message).
-#include "app/application.h"
-#include "tray/tray_icon.h"
-#include "win/pixels_bitmap.h"
+#include "application.h"
+#include "tray_icon.h"
+#include "pixels_bitmap.h"
 
 #include "message_pump.h"
 
@@ -75,7 +75,7 @@ POINT centre_of(HWND window) {
 // The colour the tray shows in the middle of an icon, read from the screen.
 std::uint32_t shown_colour(HWND tray_icon) {
     const POINT centre = centre_of(tray_icon);
-    ScreenDC screen;
+    WindowDC screen;
     const COLORREF c = GetPixel(screen.dc(), centre.x, centre.y);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
@@ -141,6 +141,7 @@ public:
 
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (app_.main_window_message(message, wparam, lparam)) return 0;
         switch (message) {
             case WM_COMMAND:
                 commands.push_back(LOWORD(wparam));
@@ -148,16 +149,6 @@ private:
             case WM_NULL:
                 ++nulls;
                 return 0;
-            case WM_SYSCOMMAND:
-                if ((wparam & 0xFFF0) == SC_MINIMIZE) {
-                    app_.minimize();
-                    return 0;
-                }
-                break;
-            case WM_WINDOWPOSCHANGED:
-                if (reinterpret_cast<WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-                    app_.update_taskbar_button();
-                break;
         }
         return default_handling(message, wparam, lparam);
     }

@@ -7,7 +7,7 @@
 
 #include "colours.h"
 #include "font.h"
-#include "palette/letter_table.h"
+#include "letter_table.h"
 
 namespace artwork {
 

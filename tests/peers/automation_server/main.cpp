@@ -13,7 +13,7 @@
 // same id would be shadowed by it.
 #include "dispatch_object.h"
 #include "line_log.h"
-#include "win/handles.h"
+#include "handles.h"
 
 #include <oleauto.h>
 #include <windows.h>

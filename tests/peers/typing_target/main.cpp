@@ -11,7 +11,7 @@
 //                        like a program whose GUI thread is stuck
 //   --no-focus           no edit: a program in front whose windows take no keys
 #include "line_log.h"
-#include "win/handles.h"
+#include "handles.h"
 
 #include <windows.h>
 #include <commctrl.h>

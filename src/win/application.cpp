@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "application.h"
 
 namespace tamga {
 
@@ -27,6 +27,17 @@ void TApplication::minimize() {
 
 void TApplication::restore() {
     if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+}
+
+bool TApplication::main_window_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_MINIMIZE) {
+        minimize();
+        return true;
+    }
+    if (message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(lparam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+        update_taskbar_button();
+    return false;
 }
 
 int TApplication::run() {

@@ -3,7 +3,7 @@
 // hidden top-level window that carries the taskbar button (the main window is
 // owned by it), the message loop, the termination request and the general
 // error display.
-#include "win/window.h"
+#include "window.h"
 
 #include <objbase.h>
 
@@ -45,6 +45,10 @@ public:
     void set_show_main_form(bool show) { show_main_form_ = show; }
     void minimize();
     void restore();
+    // The main window's part in the taskbar button: minimising minimises the
+    // application, showing and hiding shows and hides the button. Called by
+    // the main window for each message; true when the message is handled.
+    bool main_window_message(UINT message, WPARAM wparam, LPARAM lparam);
 
     int run();
     // Posts the quit message: the message loop ends with exit code 0.

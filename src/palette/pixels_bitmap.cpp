@@ -1,4 +1,4 @@
-#include "win/pixels_bitmap.h"
+#include "pixels_bitmap.h"
 
 #include <cstring>
 
@@ -24,7 +24,7 @@ Pixels pixels_of(HBITMAP bitmap) {
     Pixels pixels{header.bmWidth, header.bmHeight,
                   std::vector<std::uint32_t>(static_cast<std::size_t>(header.bmWidth) * header.bmHeight)};
     BITMAPINFO info = top_down_32(pixels.width, pixels.height);
-    ScreenDC screen;
+    WindowDC screen;
     GetDIBits(screen.dc(), bitmap, 0, pixels.height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
     for (auto& p : pixels.rgb) p &= 0xFFFFFF;  // BGRA in memory is 0x00RRGGBB
     return pixels;

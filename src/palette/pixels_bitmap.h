@@ -1,7 +1,7 @@
 #pragma once
 // Conversion between GDI bitmaps and plain pixel buffers.
-#include "palette/palette_layout.h"
-#include "win/handles.h"
+#include "palette_layout.h"
+#include "handles.h"
 
 namespace tamga {
 
