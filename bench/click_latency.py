@@ -1,13 +1,15 @@
-"""Click → letter-in-notepad latency of the real program under wine, as a
-ratio against the cost of looking: one round trip of the running probe
-reading notepad's text (the resolution of the measurement itself).
+"""Click → letter latency of the real program under wine, as a ratio against
+the cost of looking: one round trip of the running probe reading the
+target's text (the resolution of the measurement itself). Two routes in the
+same run: WM_PASTE into notepad, and the key press into our stand-in for a
+program that takes text only as keyboard input (a browser's window class).
 
   /usr/bin/python3 bench/click_latency.py [--clicks 200]
 
 Uses the Windows build (build/windows, or TAMGA_BUILD_DIR). Each sample is a
 real xdotool click on a palette button, timed from the button's release to
-the letter read back from notepad's edit control. Clicks are spaced as a user
-spaces them: the next comes after notepad has the foreground back and the
+the letter read back from the target's window. Clicks are spaced as a user
+spaces them: the next comes after the target has the foreground back and the
 palette has ticked once.
 """
 
@@ -23,9 +25,9 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(REPO / "tests" / "harness"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
-from desktop import Desktop, install_copy  # noqa: E402
+from desktop import BUILD, Desktop, install_copy  # noqa: E402
 from probe_session import ProbeSession  # noqa: E402
-from targets import TICK, open_notepad  # noqa: E402
+from targets import TICK, open_notepad, open_target  # noqa: E402
 from wine_session import WineSession, wait_for  # noqa: E402
 
 LATIN = "ÉéĞğİiŊŋÖöŞşÜüŽž"
@@ -54,9 +56,9 @@ def timed(action, runs):
     return samples
 
 
-def click_latencies(desktop, probe, points, notepad, clicks):
+def click_latencies(desktop, probe, points, target, clicks):
     samples = []
-    expected = probe.text(notepad.focus)
+    expected = probe.text(target.focus)
     for click in range(clicks):
         position = click % 16
         x, y = points[position]
@@ -66,12 +68,12 @@ def click_latencies(desktop, probe, points, notepad, clicks):
         started = time.perf_counter()
         desktop.xdotool("mouseup", 1)
         deadline = started + 5
-        while probe.text(notepad.focus) != expected:
+        while probe.text(target.focus) != expected:
             if time.perf_counter() > deadline:
                 raise RuntimeError(f"click {click + 1}: {LATIN[position]} did not arrive")
         samples.append(time.perf_counter() - started)
-        back = {"foreground": notepad.top, "focus": notepad.focus}
-        wait_for(lambda: probe.ask("foreground")[0] == back, 5, interval=0.01, what="notepad in front again")
+        back = {"foreground": target.top, "focus": target.focus}
+        wait_for(lambda: probe.ask("foreground")[0] == back, 5, interval=0.01, what="the target in front again")
         time.sleep(TICK)
     return samples
 
@@ -99,7 +101,10 @@ def main():
                 look = timed(lambda: probe.text(notepad.focus), args.clicks)
                 xdotool = timed(lambda: subprocess.run(["xdotool", "getmouselocation"], env=session.env,
                                                        capture_output=True, check=True), args.clicks)
-                latency = click_latencies(desktop, probe, points, notepad, args.clicks)
+                pasted = click_latencies(desktop, probe, points, notepad, args.clicks)
+                keys_only = open_target(desktop, BUILD / "peers" / "keyboard_only_target.exe",
+                                        "Chrome_WidgetWin_1", "Chrome_WidgetWin_1")
+                typed = click_latencies(desktop, probe, points, keys_only, args.clicks)
         finally:
             desktop.end_started()
     shutil.rmtree(folder, ignore_errors=True)
@@ -109,7 +114,9 @@ def main():
     print(f"{'measure':<38} {'median ms':>9} {'p90 ms':>9} {'ratio':>8}")
     print(row("probe round trip (baseline)", look, baseline))
     print(row("xdotool call (part of each sample)", xdotool, baseline))
-    print(row("click release -> letter in notepad", latency, baseline))
+    print(row("click -> letter in notepad (WM_PASTE)", pasted, baseline))
+    print(row("click -> letter as key press", typed, baseline))
+    print(f"key press route / WM_PASTE route: {statistics.median(typed) / statistics.median(pasted):.2f}")
 
 
 if __name__ == "__main__":

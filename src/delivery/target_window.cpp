@@ -31,11 +31,12 @@ bool is_word_processor_document(HWND target) {
     return trimmed_first_sibling_title(target) == L"MSO Generic Control Container";
 }
 
-void send_to_target(HWND target, UINT message, WPARAM wparam) {
-    if (!target) return;
-    // Sent messages to us are still answered while we wait.
+bool send_to_target(HWND target, UINT message, WPARAM wparam) {
+    if (!target) return true;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(target, message, wparam, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &ignored);
+    return SendMessageTimeoutW(target, message, wparam, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kAnswerTimeoutMs,
+                               &ignored) != 0 ||
+           !IsWindow(target);
 }
 
 void return_foreground(HWND target) {

@@ -22,8 +22,13 @@ std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remember
 bool is_word_processor_document(HWND target);
 std::wstring trimmed_first_sibling_title(HWND target);
 
-// Sends without ever waiting on a hung target for long.
-void send_to_target(HWND target, UINT message, WPARAM wparam);
+// How long another program may take to answer before it is given up on.
+inline constexpr UINT kAnswerTimeoutMs = 2000;
+
+// Sends without ever waiting on a hung target for long. False when a target
+// that still exists did not answer in time; nothing to send to (no target,
+// or one gone) counts as answered, the send having no effect.
+bool send_to_target(HWND target, UINT message, WPARAM wparam);
 
 // Gives the foreground back to the program of `target`; its top-level window
 // then returns the focus to the target itself.

@@ -1,9 +1,8 @@
 #include "main_form.h"
 
 #include "resource.h"
-#include "clipboard_letter.h"
+#include "delivery_queue.h"
 #include "target_window.h"
-#include "word_automation.h"
 #include "tray_state.h"
 #include "palette_layout.h"
 #include "menu.h"
@@ -72,6 +71,8 @@ TForm1::TForm1(TApplication& application)
             .background = GetSysColorBrush(COLOR_BTNFACE),
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
+    delivery_ = std::make_unique<DeliveryQueue>();
+    delivery_->OnAutomationError = [this](std::wstring_view error) { app_.show_error(error); };
     create_tray_icon();
     FormCreate();
     show_centred();
@@ -208,28 +209,7 @@ void TForm1::SpeedButton1Click(PictureButton& sender) {
             if (buttons_[row - 1][position - 1] == &sender) deliver(letter_at(row, position));
 }
 
-void TForm1::deliver(LetterCode letter) {
-    const bool clipboard_mode = checked(ID_ESTESAQLASH1);
-    const std::wstring text = letter_text(letter);
-    if (clipboard_mode && !put_on_clipboard(hwnd(), text)) {
-        // Pasting now would paste whatever another program left there.
-        MessageBeep(MB_ICONWARNING);
-        return_foreground(target_);
-        return;
-    }
-    if (is_word_processor_document(target_)) {
-        const AutomationOutcome outcome =
-            deliver_to_word(clipboard_mode ? WordCall::Paste : WordCall::TypeText, text);
-        if (outcome.kind == AutomationOutcome::Kind::NotRunning) return;
-        if (outcome.kind == AutomationOutcome::Kind::Failed) {
-            app_.show_error(outcome.error);
-            return;
-        }
-    } else {
-        send_to_target(target_, clipboard_mode ? WM_PASTE : WM_UNICHAR, clipboard_mode ? 0 : letter);
-    }
-    return_foreground(target_);
-}
+void TForm1::deliver(LetterCode letter) { delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1)); }
 
 void TForm1::Latin1Click(UINT sender) {
     check(sender == ID_SLAVEN1 ? ID_SLAVEN1 : ID_LATIN1, true);

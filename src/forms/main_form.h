@@ -3,6 +3,7 @@
 // with every setting, the 500 ms tick that follows the user's typing target,
 // and the keyboard hook's control.
 #include "application.h"
+#include "delivery_queue.h"
 #include "hook_library.h"
 #include "letter_table.h"
 #include "tray_icon.h"
@@ -75,6 +76,7 @@ private:
     HMENU MainMenu1_ = nullptr;  // owned by the window
     UniqueMenu PopupMenu1_;
     UniqueImageList ImageList1_;
+    std::unique_ptr<DeliveryQueue> delivery_;
     std::unique_ptr<TTrayIcon> TrayIcon1_;  // after what it uses: destroyed first
     std::unique_ptr<Panel> Panel1_;
     std::unique_ptr<Panel> Panel2_;

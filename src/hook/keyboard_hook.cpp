@@ -2,6 +2,7 @@
 
 #include "hook_handles.h"
 #include "keyboard_layout.h"
+#include "own_input_tag.h"
 
 #include <windows.h>
 
@@ -12,10 +13,6 @@
 namespace tamga::hook {
 
 namespace {
-
-// Carried by every event we send, so our own output is known when it comes
-// back through the hook.
-constexpr ULONG_PTR own_input_tag = 0x54616D67;
 
 constexpr UINT watchdog_period_ms = 1000;
 

@@ -316,6 +316,40 @@ def test_lower_case_container_title_is_an_ordinary_window(start_palette, desktop
     assert server.calls() == []
 
 
+WS_EX_TOPMOST = 0x0008
+WM_COMMAND = 0x0111
+ID_HERDAYIMUSTIDE1 = 201
+
+
+def test_word_processor_hanging_in_paste_leaves_the_palette_answering(start_palette, desktop, word_server,
+                                                                       tmp_path):
+    """The stand-in sleeps 20 s inside "Paste". A menu command posted meanwhile
+    is handled at once; a second click waits behind the first call, never
+    nested inside it, and is dropped when the palette gives up on the word
+    processor."""
+    server = word_server("--hang-in-paste", "20000")
+    palette = start_palette()
+    keys = Keys(palette)
+    document, received = open_document(desktop, tmp_path)
+
+    keys.click(1)
+    clicked = time.monotonic()
+    assert settled(server.calls, ["Selection", "Paste"]) == ["Selection", "Paste"]
+    desktop.probe("post", palette.hwnd, WM_COMMAND, ID_HERDAYIMUSTIDE1, 0)
+    wait_for(lambda: not palette.info()["exstyle"] & WS_EX_TOPMOST, 3, interval=0.02, what="stay-on-top off")
+    assert time.monotonic() - clicked < 3
+    keys.click(2)
+    assert responsive(desktop, palette.hwnd)
+
+    time.sleep(3)  # past the palette's giving up
+    assert server.calls() == ["Selection", "Paste"]
+    assert error_boxes(desktop) == []
+    assert lines(received) == []
+    assert palette.process.poll() is None and responsive(desktop, palette.hwnd)
+    server.process.kill()  # still asleep
+    server.process.wait(timeout=10)
+
+
 # --- faults -------------------------------------------------------------------
 
 def test_click_before_any_other_program_was_in_front(start_palette, desktop):

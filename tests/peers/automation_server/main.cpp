@@ -2,10 +2,12 @@
 // as the running "Word.Application" and records every call it receives in a
 // log file, one line per call ("Selection", "Paste", "TypeText <text>").
 //
-//   automation_server LOG [--fail-typing DESCRIPTION]
+//   automation_server LOG [--fail-typing DESCRIPTION] [--hang-in-paste MS]
 //
-//   --fail-typing  "TypeText" raises an automation error with DESCRIPTION as
-//                  its text (it is still recorded)
+//   --fail-typing    "TypeText" raises an automation error with DESCRIPTION as
+//                    its text (it is still recorded)
+//   --hang-in-paste  "Paste" is recorded, then sleeps MS milliseconds without
+//                    answering anyone, like a word processor stuck in it
 //
 // Registered until its hidden window (class "AutomationServerStandIn") gets
 // WM_CLOSE. Each run registers a new class id: a run that was killed leaves
@@ -18,6 +20,7 @@
 #include <oleauto.h>
 #include <windows.h>
 
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -26,8 +29,11 @@ namespace {
 
 class Selection final : public DispatchObject {
 public:
-    Selection(const LineLog& log, std::optional<std::wstring> typing_failure)
-        : DispatchObject({L"TypeText", L"Paste"}), log_(log), typing_failure_(std::move(typing_failure)) {}
+    Selection(const LineLog& log, std::optional<std::wstring> typing_failure, DWORD paste_hang_ms)
+        : DispatchObject({L"TypeText", L"Paste"}),
+          log_(log),
+          typing_failure_(std::move(typing_failure)),
+          paste_hang_ms_(paste_hang_ms) {}
 
 protected:
     HRESULT invoke_member(const std::wstring& name, WORD flags, const DISPPARAMS& params, VARIANT*,
@@ -36,6 +42,7 @@ protected:
         if (name == L"Paste") {
             if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
             log_.write(L"Paste");
+            Sleep(paste_hang_ms_);
             return S_OK;
         }
         if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
@@ -57,6 +64,7 @@ protected:
 private:
     const LineLog& log_;
     std::optional<std::wstring> typing_failure_;
+    DWORD paste_hang_ms_;
 };
 
 class Application final : public DispatchObject {
@@ -145,9 +153,15 @@ LRESULT CALLBACK server_window_proc(HWND window, UINT message, WPARAM wparam, LP
 
 int wmain(int argc, wchar_t** argv) {
     using namespace tamga::peers;
+    if (argc < 2) return 2;
     std::optional<std::wstring> typing_failure;
-    if (argc == 4 && std::wstring(argv[2]) == L"--fail-typing") typing_failure = argv[3];
-    else if (argc != 2) return 2;
+    DWORD paste_hang_ms = 0;
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"--fail-typing" && i + 1 < argc) typing_failure = argv[++i];
+        else if (option == L"--hang-in-paste" && i + 1 < argc) paste_hang_ms = std::wcstoul(argv[++i], nullptr, 10);
+        else return 2;
+    }
 
     ComApartment com;
     LineLog log(argv[1]);
@@ -155,7 +169,7 @@ int wmain(int argc, wchar_t** argv) {
     CLSID clsid;
     if (FAILED(CoCreateGuid(&clsid)) || !register_prog_id(clsid)) return 3;
 
-    Selection selection(log, std::move(typing_failure));
+    Selection selection(log, std::move(typing_failure), paste_hang_ms);
     Application application(log, selection);
     RunningObject running(static_cast<IDispatch*>(&application), clsid);
     if (!running) return 4;

@@ -6,7 +6,8 @@
 //   --first-child TITLE  puts a child titled TITLE above the edit, the way a
 //                        word processor's document window has its control
 //                        container as first sibling
-//   --log FILE           records each WM_PASTE and WM_UNICHAR the edit receives
+//   --log FILE           records each WM_PASTE and WM_UNICHAR the edit receives,
+//                        and each key press ("WM_KEYDOWN XX", the virtual key)
 //   --hang               the edit sleeps 30 s on every WM_PASTE and WM_UNICHAR,
 //                        like a program whose GUI thread is stuck
 //   --no-focus           no edit: a program in front whose windows take no keys
@@ -53,6 +54,11 @@ struct EditBehaviour {
 
 LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
     const auto& behaviour = *reinterpret_cast<const EditBehaviour*>(data);
+    if (message == WM_KEYDOWN && behaviour.log) {
+        wchar_t line[40];
+        std::swprintf(line, 40, L"WM_KEYDOWN %02X", static_cast<unsigned>(wparam));
+        behaviour.log->write(line);
+    }
     if (message == WM_PASTE || message == WM_UNICHAR) {
         if (behaviour.log) {
             wchar_t line[40];
