@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "dialog_ids.h"
+#include "version.h"
 
 #include <shellapi.h>
 
@@ -41,7 +42,7 @@ TAboutBox1::TAboutBox1(TApplication& application)
 void TAboutBox1::FormCreate() {
     set_label_caption(control(IDC_ABOUT_INFOLABEL1), L"Uy\u011Fur Tilini\u014B Tamgalik");
     set_label_caption(control(IDC_ABOUT_INFOLABEL2), std::wstring(L"Ijatci: ") + kAuthor);
-    set_label_caption(control(IDC_ABOUT_INFOLABEL3), L"V\u00E9rsiye: 2.1, 2010 \u017Eili");
+    set_label_caption(control(IDC_ABOUT_INFOLABEL3), L"V\u00E9rsiye: " TAMGA_VERSION_SHORT ", 2010 \u017Eili");
 }
 
 void TAboutBox1::OKButtonClick() { close(); }
