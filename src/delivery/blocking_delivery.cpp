@@ -1,29 +1,13 @@
 #include "blocking_delivery.h"
 
+#include "com_apartment.h"
 #include "handles.h"
 #include "target_window.h"
-
-#include <objbase.h>
 
 #include <string>
 
 namespace tamga {
 namespace {
-
-// The automation call needs an apartment; a multithreaded one needs no
-// message loop on this thread.
-class ThreadApartment {
-public:
-    ThreadApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~ThreadApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ThreadApartment(const ThreadApartment&) = delete;
-    ThreadApartment& operator=(const ThreadApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 void run(BlockingDelivery& delivery) {
     const std::wstring text(1, static_cast<wchar_t>(delivery.letter));
@@ -36,7 +20,8 @@ void run(BlockingDelivery& delivery) {
             break;
         case DeliveryRoute::WordPaste:
         case DeliveryRoute::WordTypeText: {
-            const ThreadApartment apartment;
+            // A multithreaded apartment needs no message loop on this thread.
+            const ComApartment apartment(COINIT_MULTITHREADED);
             delivery.word =
                 deliver_to_word(delivery.route == DeliveryRoute::WordPaste ? WordCall::Paste : WordCall::TypeText, text);
             break;

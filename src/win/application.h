@@ -3,9 +3,8 @@
 // hidden top-level window that carries the taskbar button (the main window is
 // owned by it), the message loop, the termination request and the general
 // error display.
+#include "com_apartment.h"
 #include "window.h"
-
-#include <objbase.h>
 
 #include <functional>
 #include <map>
@@ -13,19 +12,6 @@
 #include <string_view>
 
 namespace tamga {
-
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 class TApplication : public Window {
 public:

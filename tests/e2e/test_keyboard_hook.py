@@ -73,11 +73,17 @@ def log_lines(path):
     return path.read_text().splitlines() if path.exists() else []
 
 
-def test_close_box_finishes_and_frees_the_library(start_palette, desktop, tmp_path):
+def palette_with_recording_hook(start_palette, tmp_path):
+    """The palette with the stand-in library that logs its calls, once it has started the hook."""
     log = hook_log(tmp_path)
     palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
                             env={"TAMGA_HOOK_LOG": windows_path(log)})
     assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
+    return palette, log
+
+
+def test_close_box_finishes_and_frees_the_library(start_palette, desktop, tmp_path):
+    palette, log = palette_with_recording_hook(start_palette, tmp_path)
     palette.command(ID_JUPYOTKESH1)
     assert log_lines(log) == ["HookStart1", "HookFinish", "HookStart2"]
     desktop.probe("post", palette.hwnd, WM_CLOSE, 0, 0)
@@ -86,10 +92,7 @@ def test_close_box_finishes_and_frees_the_library(start_palette, desktop, tmp_pa
 
 
 def test_mode_choice_while_switched_off_waits_for_switching_on(start_palette, tmp_path):
-    log = hook_log(tmp_path)
-    palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
-                            env={"TAMGA_HOOK_LOG": windows_path(log)})
-    assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
+    palette, log = palette_with_recording_hook(start_palette, tmp_path)
     palette.command(ID_TILTAXTINIOZGERTISH1)  # off
     palette.command(ID_JUPYOTKESH1)
     palette.command(ID_HERIPYOTKESH2)
@@ -104,10 +107,7 @@ WM_POWERBROADCAST, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC = 0x0218, 4, 0x12
 
 
 def test_unlock_switch_back_and_resume_start_the_hook_afresh(start_palette, desktop, tmp_path):
-    log = hook_log(tmp_path)
-    palette = start_palette(hook=PEERS / "recording_hook" / "tamgahook.dll",
-                            env={"TAMGA_HOOK_LOG": windows_path(log)})
-    assert settled(lambda: log_lines(log), ["HookStart1"]) == ["HookStart1"]
+    palette, log = palette_with_recording_hook(start_palette, tmp_path)
     palette.command(ID_JUPYOTKESH1)
     expected = ["HookStart1", "HookFinish", "HookStart2"]
 
