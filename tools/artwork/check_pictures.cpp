@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "palette_layout.h"
+
 namespace {
 
 int failures = 0;
@@ -105,31 +107,35 @@ bool only_colours(const Picture& p, std::uint32_t a, std::uint32_t b) {
     return !p.rgb.empty();
 }
 
-void check_glyph_strip(const Picture& p) {
-    const std::string name = "glyphs.bmp";
+void check_glyph_strip(const Picture& p, const std::string& name, int dpi) {
     if (p.rgb.empty()) return;
     expect(only_colours(p, 0x000000, 0xFFFFFF), name, "pure black and white");
     expect(p.at(0, p.height - 1) == 0xFFFFFF, name, "bottom-left pixel white (the transparent colour)");
-    // Ink only inside each cell's inner 26x26; one letter in every cell.
+    // Ink only inside each cell's inner area, off the edges neighbours share;
+    // one letter in every cell.
+    const tamga::StripGeometry g = tamga::strip_geometry(dpi);
+    const int shared = g.cell - g.pitch;
+    auto inner = [&](int row, int pos, int x, int y) {
+        const tamga::Rect cell = tamga::strip_cell({row, pos}, dpi);
+        return x >= cell.left + shared && x < cell.right - shared && y >= cell.top + shared && y < cell.bottom - shared;
+    };
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
-            bool inner = false;
-            for (int row = 0; row < 2; ++row)
-                for (int pos = 0; pos < 16; ++pos) {
-                    const int left = pos * 28 + 4, top = row * 28 + 3;
-                    inner = inner || (x >= left + 2 && x < left + 28 && y >= top + 2 && y < top + 28);
-                }
-            if (!inner && p.at(x, y) != 0xFFFFFF) {
+            bool in_some_cell = false;
+            for (int row = 1; row <= 2; ++row)
+                for (int pos = 1; pos <= 16; ++pos) in_some_cell = in_some_cell || inner(row, pos, x, y);
+            if (!in_some_cell && p.at(x, y) != 0xFFFFFF) {
                 expect(false, name, "ink at (" + std::to_string(x) + "," + std::to_string(y) + ") outside a cell's inner area");
                 return;
             }
         }
-    for (int row = 0; row < 2; ++row)
-        for (int pos = 0; pos < 16; ++pos) {
+    for (int row = 1; row <= 2; ++row)
+        for (int pos = 1; pos <= 16; ++pos) {
             int ink = 0;
-            for (int y = row * 28 + 5; y < row * 28 + 31; ++y)
-                for (int x = pos * 28 + 6; x < pos * 28 + 32; ++x) ink += p.at(x, y) == 0;
-            expect(ink > 10, name, "cell " + std::to_string(row + 1) + "," + std::to_string(pos + 1) + " holds a letter");
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x) ink += inner(row, pos, x, y) && p.at(x, y) == 0;
+            expect(ink > 10 * dpi * dpi / (96 * 96), name,
+                   "cell " + std::to_string(row) + "," + std::to_string(pos) + " holds a letter");
         }
 }
 
@@ -166,7 +172,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    check_glyph_strip(check_bmp(dir, "glyphs.bmp", 457, 64, 24));
+    for (int dpi : tamga::kPictureDpis) {
+        const std::string name = dpi == 96 ? "glyphs.bmp" : "glyphs_" + std::to_string(dpi) + ".bmp";
+        const tamga::StripGeometry g = tamga::strip_geometry(dpi);
+        check_glyph_strip(check_bmp(dir, name, g.width, g.height, 1), name, dpi);
+    }
     check_tray_states(check_bmp(dir, "tray_states.bmp", 48, 16, 24));
     const Picture layout = check_ico(dir, "tray_layout.ico", 16);
     expect(only_colours(layout, 0x000080, 0xFFFFFF), "tray_layout.ico", "white on navy only");

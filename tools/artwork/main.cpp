@@ -9,6 +9,7 @@
 #include "help_chart.h"
 #include "help_description.h"
 #include "image_files.h"
+#include "palette_layout.h"
 #include "program_icon.h"
 #include "tray_pictures.h"
 
@@ -21,7 +22,9 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path dir = argv[1];
         std::filesystem::create_directories(dir);
-        write_bmp(dir / "glyphs.bmp", draw_glyph_strip(), kBlackWhite, 24);
+        // Pure black on white: one bit per pixel loses nothing.
+        for (int dpi : tamga::kPictureDpis)
+            write_bmp(dir / glyph_strip_file(dpi), draw_glyph_strip(dpi), kBlackWhite, 1);
         write_ico(dir / "tamgalik.ico", draw_program_icon(), kVga16);
         write_bmp(dir / "tray_states.bmp", draw_tray_states(), kTrayColours, 24);
         write_ico(dir / "tray_layout.ico", draw_tray_layout_icon(), kVga16);
