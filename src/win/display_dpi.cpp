@@ -9,7 +9,7 @@ int dpi_of(HWND window) {
     if (for_window && window) {
         if (const UINT dpi = for_window(window)) return static_cast<int>(dpi);
     }
-    ScreenDC screen;
+    const WindowDC screen;
     return GetDeviceCaps(screen.dc(), LOGPIXELSY);
 }
 
