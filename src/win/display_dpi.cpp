@@ -13,4 +13,12 @@ int dpi_of(HWND window) {
     return GetDeviceCaps(screen.dc(), LOGPIXELSY);
 }
 
+void set_client_size(HWND window, int width, int height) {
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                 outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace tamga

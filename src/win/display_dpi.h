@@ -8,6 +8,10 @@ namespace tamga {
 
 int dpi_of(HWND window);
 
+// Gives the window this client size under its own frame, measured on the
+// window (right at any DPI, whatever the system's frame metrics).
+void set_client_size(HWND window, int width, int height);
+
 // The new DPI of WM_DPICHANGED, and the place the system suggests for it.
 inline int dpi_changed_to(WPARAM wparam) { return HIWORD(wparam); }
 inline const RECT& dpi_changed_place(LPARAM lparam) { return *reinterpret_cast<const RECT*>(lparam); }

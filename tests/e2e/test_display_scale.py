@@ -150,3 +150,33 @@ def test_palette_whole_under_windows_10_frame(start_palette, desktop):
         assert info["client"][3] - info["client"][1] == 89
         check_palette(desktop, palette, 96)
         window_shot(desktop, palette.info(), "palette-windows-10-frame")
+
+
+@pytest.mark.parametrize("dpi", [144, 192])
+def test_about_and_help_at_their_scaled_sizes(start_palette, desktop, dpi):
+    from test_about_help import ABOUT_ICON, ABOUT_OK, ABOUT_PANEL, HELP_BUTTON, closed, expect_modal_frame, \
+        open_window, parts, press
+    with registry_values(desktop.env, DESKTOP_KEY, {"LogPixels": ("REG_DWORD", dpi)}):
+        palette = start_palette()
+        about = open_window(desktop, palette, "about")
+        expect_modal_frame(palette, about, scaled(321, dpi), scaled(106, dpi))
+        found = parts(desktop, about["hwnd"])
+        x0, y0 = about["client"][:2]
+        ok = found[ABOUT_OK]["rect"]
+        assert ok[:2] == [x0 + scaled(232, dpi), y0 + scaled(75, dpi)]
+        assert [ok[2] - ok[0], ok[3] - ok[1]] == [scaled(75, dpi), scaled(25, dpi)]
+        panel = found[ABOUT_PANEL]
+        icon = parts(desktop, panel["hwnd"])[ABOUT_ICON]
+        assert icon["rect"][:2] == [panel["rect"][0] + scaled(13, dpi), panel["rect"][1] + scaled(13, dpi)]
+        window_shot(desktop, desktop.info(about["hwnd"]), f"about-{dpi}")
+        press(desktop, about, "Return")
+        closed(desktop, palette, about)
+
+        helpwin = open_window(desktop, palette, "help")
+        expect_modal_frame(palette, helpwin, scaled(419, dpi), scaled(453, dpi))
+        button = parts(desktop, helpwin["hwnd"])[HELP_BUTTON]["rect"]
+        x0, y0 = helpwin["client"][:2]
+        assert button[:2] == [x0 + scaled(333, dpi), y0 + scaled(416, dpi)]
+        window_shot(desktop, desktop.info(helpwin["hwnd"]), f"help-{dpi}")
+        desktop.click((button[0] + button[2]) // 2, (button[1] + button[3]) // 2)
+        closed(desktop, palette, helpwin)
