@@ -22,10 +22,14 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 
 std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
 
+// The state pictures drawn for the tray's icon size (TRAYSTATES at 16 px,
+// TRAYSTATES<size> at the others).
 UniqueImageList load_tray_pictures() {
-    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24, 3, 0));
+    const int size = tray_picture_size_for(GetSystemMetrics(SM_CXSMICON));
+    const std::wstring name = size == 16 ? L"TRAYSTATES" : L"TRAYSTATES" + std::to_wstring(size);
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24, 3, 0));
     UniqueBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), L"TRAYSTATES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ImageList_Add(list.get(), strip.get(), nullptr);
     return list;
 }

@@ -7,6 +7,7 @@
 #include "palette_layout.h"
 #include "menu.h"
 #include "pixels_bitmap.h"
+#include "tray_state.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,26 @@ TEST_F(MainFormTest, OnAMonitorOfAnotherScaleEverythingRescalesInPlace) {
     EXPECT_EQ(back.right - back.left, at_96.right - at_96.left);
     EXPECT_EQ(back.bottom - back.top, 134);
     EXPECT_EQ(pixels_of(form->button(kCyrillicRow, 7).picture()).rgb, design_picture.rgb);
+}
+
+TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
+    const int size = tray_picture_size_for(GetSystemMetrics(SM_CXSMICON));
+    int width = 0, height = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(form->tray_icon().IconList(), &width, &height));
+    EXPECT_EQ(width, size);
+    EXPECT_EQ(height, size);
+    EXPECT_EQ(ImageList_GetImageCount(form->tray_icon().IconList()), 3);
+    const std::wstring name = size == 16 ? L"TRAYSTATES" : L"TRAYSTATES" + std::to_wstring(size);
+    const Pixels strip = strip_of(name.c_str());
+    ASSERT_EQ(strip.width, 3 * size);
+    // The icon shown is picture 0 of the strip, pixel for pixel.
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(form->tray_icon().Icon(), &info));
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    const Pixels shown = pixels_of(colour.get());
+    ASSERT_EQ(shown.width, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) ASSERT_EQ(shown.at(x, y), strip.at(x, y)) << x << "," << y;
 }
 
 TEST_F(MainFormTest, MenuCaptionsAndMarksAtStart) {
