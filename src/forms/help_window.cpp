@@ -184,6 +184,7 @@ THelp1::THelp1(TApplication& application) : app_(application) {
 
     TabSheet1_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET1), load_picture(L"HELP_FRAME"));
     TabSheet2_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET2), load_picture(L"HELP_DESCRIPTION"));
+    place_chart();
     ScrollBox1_ = std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART"));
 
     Label1_.emplace(control(IDC_HELP_LABEL1), resource_string(IDS_MAKER_ADDRESS), GetSysColor(COLOR_WINDOWTEXT));
@@ -202,8 +203,23 @@ void THelp1::use_tab_font() {
     tab_font_ = std::move(font);  // after the control let go of the old one
 }
 
+// The chart's box belongs to the frame picture, whose headings stand above
+// it and whose legend lies below: the pictures are drawn for 96 DPI, so the
+// box keeps its design size and its place on the centred picture.
+void THelp1::place_chart() {
+    HWND page = control(IDC_HELP_TABSHEET1);
+    RECT now;
+    GetClientRect(page, &now);
+    const RECT design_page = design_bounds(IDC_HELP_TABSHEET1), box = design_bounds(IDC_HELP_SCROLLBOX1);
+    const int dx = now.right / 2 - (design_page.right - design_page.left) / 2;
+    const int dy = now.bottom / 2 - (design_page.bottom - design_page.top) / 2;
+    SetWindowPos(control(IDC_HELP_SCROLLBOX1), nullptr, box.left + dx, box.top + dy, box.right - box.left,
+                 box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void THelp1::scale_changed() {
     use_tab_font();
+    place_chart();
     ScrollBox1_->fit_range();
     Label1_->use_layout_font(layout_font());
 }

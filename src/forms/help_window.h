@@ -35,6 +35,7 @@ private:
     void set_page_caption(int index, const std::wstring& caption);
     bool wheel_over_chart(WPARAM wparam, LPARAM lparam);
     void use_tab_font();
+    void place_chart();
     void scale_changed() override;
 
     TApplication& app_;

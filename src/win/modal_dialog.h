@@ -24,6 +24,8 @@ public:
     HWND hwnd() const { return hwnd_.get(); }
     // A control of the template by its identifier, wherever it was nested.
     HWND control(int id) const;
+    // Its place in the template, at 96 DPI.
+    RECT design_bounds(int id) const { return controls_.at(id).bounds; }
 
     // Returns when the dialog closes. The first showing centres it on the
     // screen; later ones leave it where it was.

@@ -485,7 +485,11 @@ TEST_F(DialogsTest, HelpOnAMonitorOfAnotherScaleKeepsItsPagesAndScrollPlace) {
     expect_rect(tabs, {0, 0, 838, 802});
     expect_rect(help.control(IDC_HELP_BUTTON1), {666, 832, 816, 882});
     EXPECT_EQ(GetParent(box), help.control(IDC_HELP_TABSHEET1));
-    expect_rect(box, {192, 64, 642, 622});
+    // On the frame picture (drawn for 96 DPI), centred in the grown page.
+    RECT page;
+    GetClientRect(help.control(IDC_HELP_TABSHEET1), &page);
+    const int dx = page.right / 2 - 411 / 2, dy = page.bottom / 2 - 373 / 2;
+    expect_rect(box, {96 + dx, 32 + dy, 321 + dx, 311 + dy});
     EXPECT_EQ(font_of(tabs).lfHeight, -22);
     EXPECT_STREQ(font_of(tabs).lfFaceName, L"Tahoma");
     SCROLLINFO range{sizeof range, SIF_ALL};
