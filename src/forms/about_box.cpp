@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "dialog_ids.h"
+#include "display_scale.h"
 #include "version.h"
 
 #include <shellapi.h>
@@ -10,9 +11,9 @@ namespace {
 
 constexpr const wchar_t* kAuthor = L"Tamgalik developers";
 
-UniqueFont verdana(int weight) {
+UniqueFont verdana(int weight, int dpi) {
     constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
-    return UniqueFont(CreateFontW(kEightPoints, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return UniqueFont(CreateFontW(scaled(kEightPoints, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Verdana"));
 }
 
@@ -23,14 +24,11 @@ void set_label_caption(HWND label, const std::wstring& caption) {
 
 }  // namespace
 
-TAboutBox1::TAboutBox1(TApplication& application)
-    : app_(application), info_font_(verdana(FW_NORMAL)), info_bold_font_(verdana(FW_BOLD)) {
+TAboutBox1::TAboutBox1(TApplication& application) : app_(application) {
     create(IDD_ABOUTBOX1, app_.taskbar_window());
     for (int id : {IDC_ABOUT_PROGRAMICON, IDC_ABOUT_INFOLABEL1, IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
         nest(id, IDC_ABOUT_PANEL1);
-    SendMessageW(control(IDC_ABOUT_INFOLABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(info_bold_font_.get()), FALSE);
-    for (int id : {IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
-        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(info_font_.get()), FALSE);
+    use_info_fonts();
 
     Label1_.emplace(control(IDC_ABOUT_LABEL1), resource_string(IDS_MAKER_ADDRESS), kLinkRestColour);
     Label1_->OnClick = [this](LinkLabel& sender) { Label1Click(sender); };
@@ -43,6 +41,23 @@ void TAboutBox1::FormCreate() {
     set_label_caption(control(IDC_ABOUT_INFOLABEL1), L"Uy\u011Fur Tilini\u014B Tamgalik");
     set_label_caption(control(IDC_ABOUT_INFOLABEL2), std::wstring(L"Ijatci: ") + kAuthor);
     set_label_caption(control(IDC_ABOUT_INFOLABEL3), L"V\u00E9rsiye: " TAMGA_VERSION_SHORT ", 2010 \u017Eili");
+}
+
+// Verdana at the dialog's DPI for the three lines beside the icon.
+void TAboutBox1::use_info_fonts() {
+    UniqueFont regular = verdana(FW_NORMAL, dpi()), bold = verdana(FW_BOLD, dpi());
+    SendMessageW(control(IDC_ABOUT_INFOLABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(bold.get()), FALSE);
+    for (int id : {IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(regular.get()), FALSE);
+    // The labels let go of the old fonts before they are deleted.
+    info_font_ = std::move(regular);
+    info_bold_font_ = std::move(bold);
+}
+
+void TAboutBox1::scale_changed() {
+    use_info_fonts();
+    for (int id : {IDC_ABOUT_INFOLABEL1, IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3}) fit_to_text(control(id));
+    Label1_->use_layout_font(layout_font());
 }
 
 void TAboutBox1::OKButtonClick() { close(); }

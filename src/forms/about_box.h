@@ -26,6 +26,8 @@ private:
     void Label1MouseLeave(LinkLabel& sender);
 
     void draw_panel(const DRAWITEMSTRUCT& item) const;
+    void use_info_fonts();
+    void scale_changed() override;
 
     TApplication& app_;
     UniqueFont info_font_;

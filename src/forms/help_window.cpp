@@ -1,6 +1,7 @@
 #include "help_window.h"
 
 #include "dialog_ids.h"
+#include "display_scale.h"
 #include "control_subclass.h"
 
 #include <shellapi.h>
@@ -40,9 +41,9 @@ void register_container_class(const wchar_t* name, HBRUSH background) {
     RegisterClassExW(&wc);
 }
 
-UniqueFont tahoma_bold() {
+UniqueFont tahoma_bold(int dpi) {
     constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
-    return UniqueFont(CreateFontW(kEightPoints, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return UniqueFont(CreateFontW(scaled(kEightPoints, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
 }
 
@@ -79,12 +80,18 @@ private:
 class PictureScrollBox : public ControlSubclass {
 public:
     PictureScrollBox(HWND box, UniqueBitmap picture) : ControlSubclass(box), picture_(std::move(picture)) {
-        RECT client;
-        GetClientRect(hwnd(), &client);
+        fit_range();
+    }
+
+    // The scroll range for the box's current height, keeping the place shown.
+    void fit_range() {
+        position_ = std::clamp(position_, 0, std::max(0, static_cast<int>(picture_size(picture_.get()).cy) - page()));
         SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE | SIF_POS};
         range.nMax = picture_size(picture_.get()).cy - 1;
-        range.nPage = static_cast<UINT>(client.bottom);
+        range.nPage = static_cast<UINT>(page());
+        range.nPos = position_;
         SetScrollInfo(hwnd(), SB_VERT, &range, TRUE);
+        InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
 private:
@@ -154,7 +161,7 @@ private:
     int position_ = 0;
 };
 
-THelp1::THelp1(TApplication& application) : app_(application), tab_font_(tahoma_bold()) {
+THelp1::THelp1(TApplication& application) : app_(application) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     register_container_class(L"TamgalikTabSheet", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -163,9 +170,8 @@ THelp1::THelp1(TApplication& application) : app_(application), tab_font_(tahoma_
     for (int page : kPages) nest(page, IDC_HELP_PAGECONTROL1);
     nest(IDC_HELP_SCROLLBOX1, IDC_HELP_TABSHEET1);
 
-    // The tab control's font is the font of its tab captions.
+    use_tab_font();
     HWND tabs = control(IDC_HELP_PAGECONTROL1);
-    SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_.get()), FALSE);
     for (int index = 0; index < static_cast<int>(kPages.size()); ++index) {
         wchar_t caption[64] = {};
         GetWindowTextW(control(kPages[index]), caption, 64);
@@ -178,6 +184,7 @@ THelp1::THelp1(TApplication& application) : app_(application), tab_font_(tahoma_
 
     TabSheet1_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET1), load_picture(L"HELP_FRAME"));
     TabSheet2_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET2), load_picture(L"HELP_DESCRIPTION"));
+    place_chart();
     ScrollBox1_ = std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART"));
 
     Label1_.emplace(control(IDC_HELP_LABEL1), resource_string(IDS_MAKER_ADDRESS), GetSysColor(COLOR_WINDOWTEXT));
@@ -188,6 +195,34 @@ THelp1::THelp1(TApplication& application) : app_(application), tab_font_(tahoma_
 }
 
 THelp1::~THelp1() = default;
+
+// The tab control's font is the font of its tab captions.
+void THelp1::use_tab_font() {
+    UniqueFont font = tahoma_bold(dpi());
+    SendMessageW(control(IDC_HELP_PAGECONTROL1), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    tab_font_ = std::move(font);  // after the control let go of the old one
+}
+
+// The chart's box belongs to the frame picture, whose headings stand above
+// it and whose legend lies below: the pictures are drawn for 96 DPI, so the
+// box keeps its design size and its place on the centred picture.
+void THelp1::place_chart() {
+    HWND page = control(IDC_HELP_TABSHEET1);
+    RECT now;
+    GetClientRect(page, &now);
+    const RECT design_page = design_bounds(IDC_HELP_TABSHEET1), box = design_bounds(IDC_HELP_SCROLLBOX1);
+    const int dx = now.right / 2 - (design_page.right - design_page.left) / 2;
+    const int dy = now.bottom / 2 - (design_page.bottom - design_page.top) / 2;
+    SetWindowPos(control(IDC_HELP_SCROLLBOX1), nullptr, box.left + dx, box.top + dy, box.right - box.left,
+                 box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void THelp1::scale_changed() {
+    use_tab_font();
+    place_chart();
+    ScrollBox1_->fit_range();
+    Label1_->use_layout_font(layout_font());
+}
 
 void THelp1::FormCreate() { set_page_caption(0, L"\u00C9lipbe heqqide"); }
 

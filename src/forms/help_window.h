@@ -34,6 +34,9 @@ private:
     void show_selected_page();
     void set_page_caption(int index, const std::wstring& caption);
     bool wheel_over_chart(WPARAM wparam, LPARAM lparam);
+    void use_tab_font();
+    void place_chart();
+    void scale_changed() override;
 
     TApplication& app_;
     UniqueFont tab_font_;

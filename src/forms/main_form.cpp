@@ -7,6 +7,7 @@
 #include "palette_layout.h"
 #include "menu.h"
 #include "pixels_bitmap.h"
+#include "display_dpi.h"
 
 #include <string>
 
@@ -16,15 +17,18 @@ namespace {
 constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
 constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
-constexpr int kOuterHeight = 134;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
 
+// The state pictures drawn for the tray's icon size (TRAYSTATES at 16 px,
+// TRAYSTATES<size> at the others).
 UniqueImageList load_tray_pictures() {
-    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24, 3, 0));
+    const int size = tray_picture_size_for(GetSystemMetrics(SM_CXSMICON));
+    const std::wstring name = size == 16 ? L"TRAYSTATES" : L"TRAYSTATES" + std::to_wstring(size);
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24, 3, 0));
     UniqueBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), L"TRAYSTATES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ImageList_Add(list.get(), strip.get(), nullptr);
     return list;
 }
@@ -46,17 +50,25 @@ int radio_group_of(UINT id) {
     }
 }
 
-Pixels load_glyph_strip() {
+// The strip drawn for one display scale: GLYPHS at 96 DPI, GLYPHS<dpi> else.
+Pixels load_glyph_strip(int picture_dpi) {
+    const std::wstring name = picture_dpi == kDesignDpi ? L"GLYPHS" : L"GLYPHS" + std::to_wstring(picture_dpi);
     UniqueBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), L"GLYPHS", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     return strip ? pixels_of(strip.get()) : Pixels{};
+}
+
+void place(HWND window, const Rect& r) {
+    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
 
 TForm1::TForm1(TApplication& application)
     : app_(application), Timer1_(kTimer1Interval, [this](TSimpleTimer&) { Timer1Timer(); }) {
-    RECT frame{0, 0, kDesignClientWidth, kDesignClientHeight};
+    const int dpi = dpi_of(nullptr);
+    RECT frame{0, 0, scaled(kDesignClientWidth, dpi), scaled(kDesignClientHeight, dpi)};
     AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
     MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
     PopupMenu1_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1)));
@@ -105,9 +117,7 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     load_hook_library();
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fit_frame(dpi_of(hwnd()));
     set_unicode_captions();
     Latin1Click(0);
     build_palette();
@@ -144,24 +154,59 @@ void TForm1::set_unicode_captions() {
     DrawMenuBar(hwnd());
 }
 
+// The outer size that shows exactly the design's client width and the whole
+// palette under this frame's caption, menu bar and borders, measured on the
+// window itself (a menu bar's height is only known once it is laid out).
+void TForm1::fit_frame(int dpi) {
+    for (int pass = 0; pass < 2; ++pass) {  // a new width may rewrap the menu bar
+        RECT outer, client;
+        GetWindowRect(hwnd(), &outer);
+        GetClientRect(hwnd(), &client);
+        const int width = outer.right - outer.left + scaled(kDesignClientWidth, dpi) - client.right;
+        const int height = palette_outer_height(outer.bottom - outer.top - client.bottom, dpi);
+        SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void TForm1::build_palette() {
-    constexpr RECT kPanelBounds{0, 0, 337, 89};
-    Panel1_ = std::make_unique<Panel>(hwnd(), kPanelBounds);
-    Panel2_ = std::make_unique<Panel>(hwnd(), kPanelBounds);
-    const Pixels strip = load_glyph_strip();
+    Panel1_ = std::make_unique<Panel>(hwnd(), RECT{});
+    Panel2_ = std::make_unique<Panel>(hwnd(), RECT{});
     for (int number = 1; number <= kButtonCount; ++number) {
         const ButtonSlot slot = button_slot(number);
-        const Rect r = button_rect(slot.position);
         HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
-        auto button = std::make_unique<PictureButton>(panel, RECT{r.left, r.top, r.right, r.bottom},
-                                                      letter_text(letter_at(slot.row, slot.position)));
+        auto button = std::make_unique<PictureButton>(panel, RECT{}, letter_text(letter_at(slot.row, slot.position)));
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
-        button->set_picture(bitmap_of(cut_button_picture(strip, slot)));
         buttons_[slot.row - 1][slot.position - 1] = button.get();
         SpeedButtons_.push_back(std::move(button));
     }
+    scale_palette(dpi_of(hwnd()));
     Panel1_->set_visible(checked(ID_LATIN1));
     Panel2_->set_visible(checked(ID_SLAVEN1));
+}
+
+// Places the panels and buttons for the display's DPI and gives each button
+// its picture from the strip drawn for that scale.
+void TForm1::scale_palette(int dpi) {
+    const int picture_dpi = picture_dpi_for(dpi);
+    const Pixels strip = load_glyph_strip(picture_dpi);
+    const Rect panel{0, 0, scaled(kPanelWidth, dpi), scaled(kPaletteHeight, dpi)};
+    place(Panel1_->hwnd(), panel);
+    place(Panel2_->hwnd(), panel);
+    for (int number = 1; number <= kButtonCount; ++number) {
+        const ButtonSlot slot = button_slot(number);
+        PictureButton& button = *buttons_[slot.row - 1][slot.position - 1];
+        place(button.hwnd(), button_rect(slot.position, dpi));
+        button.set_picture(bitmap_of(cut_button_picture(strip, slot, picture_dpi)));
+    }
+}
+
+// Moved to a monitor of another scale: the system's suggested place, then
+// everything at the new size from there.
+void TForm1::change_dpi(int dpi, const RECT& suggested) {
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fit_frame(dpi);
+    scale_palette(dpi);
 }
 
 void TForm1::show_centred() {
@@ -319,6 +364,9 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_POWERBROADCAST:
             if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) restart_hook_after_absence();
             return TRUE;
+        case WM_DPICHANGED:
+            change_dpi(dpi_changed_to(wparam), dpi_changed_place(lparam));
+            return 0;
     }
     return default_handling(message, wparam, lparam);
 }

@@ -65,6 +65,9 @@ private:
     void load_hook_library();
     void set_unicode_captions();
     void build_palette();
+    void fit_frame(int dpi);
+    void scale_palette(int dpi);
+    void change_dpi(int dpi, const RECT& suggested);
     void show_centred();
     bool checked(UINT id) const;
     void check(UINT id, bool on);

@@ -7,11 +7,7 @@ namespace tamga {
 
 LinkLabel::LinkLabel(HWND label, std::wstring hint, COLORREF colour)
     : ControlSubclass(label), hint_(std::move(hint)), colour_(colour) {
-    auto layout = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-    GetObjectW(layout ? static_cast<HGDIOBJ>(layout) : GetStockObject(DEFAULT_GUI_FONT), sizeof layout_font_,
-               &layout_font_);
-    layout_font_.lfWeight = FW_BOLD;
-    use_font();
+    use_layout_font(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};  // brings the tooltip class
     InitCommonControlsEx(&controls);
@@ -24,6 +20,13 @@ LinkLabel::LinkLabel(HWND label, std::wstring hint, COLORREF colour)
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     tool.lpszText = hint_.data();
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void LinkLabel::use_layout_font(HFONT layout) {
+    GetObjectW(layout ? static_cast<HGDIOBJ>(layout) : GetStockObject(DEFAULT_GUI_FONT), sizeof layout_font_,
+               &layout_font_);
+    layout_font_.lfWeight = FW_BOLD;
+    use_font();
 }
 
 void LinkLabel::set_look(COLORREF colour, bool underlined) {

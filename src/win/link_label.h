@@ -25,6 +25,8 @@ public:
     bool underlined() const { return underlined_; }
     // Bold in either case.
     void set_look(COLORREF colour, bool underlined);
+    // The bold text follows this font (the layout's, as at a new DPI).
+    void use_layout_font(HFONT layout);
 
     std::function<void(LinkLabel& sender)> OnClick;
     // Every movement of the pointer over the label.

@@ -1,5 +1,8 @@
 #include "modal_dialog.h"
 
+#include "display_dpi.h"
+#include "display_scale.h"
+
 #include <cstring>
 #include <vector>
 
@@ -11,10 +14,21 @@ struct TemplateItem {
     RECT bounds;
 };
 
-struct TemplateLayout {
+}  // namespace
+
+struct ModalDialog::TemplateLayout {
     SIZE client;
     std::vector<TemplateItem> items;
+    // The template's font, made again for each display scale.
+    int points = 8, weight = FW_NORMAL;
+    bool italic = false;
+    BYTE charset = DEFAULT_CHARSET;
+    std::wstring face;
 };
+
+namespace {
+
+using TemplateLayout = ModalDialog::TemplateLayout;
 
 // Reads the numbers of an extended dialog template (the form DIALOGEX
 // compiles to) that the dialog manager would turn into dialog units.
@@ -34,8 +48,11 @@ public:
         skip_name_or_ordinal();  // class
         skip_string();           // caption
         if (style & DS_SETFONT) {
-            skip(2 * sizeof(WORD) + 2);  // point size, weight, italic, character set
-            skip_string();
+            layout.points = word();
+            layout.weight = word();
+            layout.italic = byte() != 0;
+            layout.charset = byte();
+            layout.face = string();
         }
         for (WORD i = 0; i < count; ++i) {
             align_to_dword();
@@ -64,7 +81,13 @@ private:
         at_ += sizeof value;
         return value;
     }
+    BYTE byte() { return *at_++; }
     int coordinate() { return static_cast<short>(word()); }
+    std::wstring string() {
+        std::wstring text;
+        for (WORD c = word(); c != 0; c = word()) text += static_cast<wchar_t>(c);
+        return text;
+    }
     void skip(size_t bytes) { at_ += bytes; }
     void skip_string() {
         while (word() != 0) {
@@ -94,6 +117,23 @@ void move_to(HWND window, const RECT& r) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A template rectangle at a display scale: place and size scaled alike, so
+// equal design sizes stay equal.
+RECT scaled_rect(const RECT& design, int dpi) {
+    const int left = scaled(design.left, dpi), top = scaled(design.top, dpi);
+    return {left, top, left + scaled(design.right - design.left, dpi), top + scaled(design.bottom - design.top, dpi)};
+}
+
+// The system would rescale the dialog by its dialog units on a DPI change
+// (Windows 10 1703 and later); its pixels are placed here instead.
+void take_over_dpi_changes(HWND dialog) {
+    using SetBehaviour = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+    constexpr DWORD kDisableAll = 1;  // DDC_DISABLE_ALL
+    const auto set = reinterpret_cast<SetBehaviour>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set) set(dialog, kDisableAll, kDisableAll);
+}
+
 }  // namespace
 
 void ModalDialog::create(int template_id, HWND owner) {
@@ -101,18 +141,40 @@ void ModalDialog::create(int template_id, HWND owner) {
     CreateDialogParamW(instance, MAKEINTRESOURCEW(template_id), owner, &ModalDialog::procedure,
                        reinterpret_cast<LPARAM>(this));
     if (!hwnd()) return;
-    const TemplateLayout layout = read_template_layout(instance, template_id);
+    take_over_dpi_changes(hwnd());
+    layout_ = std::make_unique<TemplateLayout>(read_template_layout(instance, template_id));
+    for (const TemplateItem& item : layout_->items) controls_[item.id] = {GetDlgItem(hwnd(), item.id), item.bounds};
+    dpi_ = dpi_of(hwnd());
+    place_controls();
+}
 
-    RECT frame{0, 0, layout.client.cx, layout.client.cy};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
-    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const TemplateItem& item : layout.items) {
-        HWND c = GetDlgItem(hwnd(), item.id);
-        controls_[item.id] = {c, item.bounds};
-        move_to(c, item.bounds);
-    }
+ModalDialog::ModalDialog() = default;
+ModalDialog::~ModalDialog() { hwnd_.reset(); }
+
+// The client size and every control on the template's pixels, scaled.
+void ModalDialog::place_controls() {
+    set_client_size(hwnd(), scaled(layout_->client.cx, dpi_), scaled(layout_->client.cy, dpi_));
+    for (const auto& [id, placed] : controls_) move_to(placed.hwnd, scaled_rect(placed.bounds, dpi_));
+}
+
+// The dialog manager made the template's font for the DPI at creation; on a
+// change it is made again here, at the new DPI, for every control.
+void ModalDialog::change_dpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UniqueFont font(CreateFontW(-MulDiv(layout_->points, dpi, 72), 0, 0, 0, layout_->weight, layout_->italic, FALSE,
+                                FALSE, layout_->charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, layout_->face.c_str()));
+    for (const auto& [id, placed] : controls_)
+        SendMessageW(placed.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);  // the controls let go of the old one first
+    place_controls();
+    scale_changed();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HFONT ModalDialog::layout_font() const {
+    return font_ ? font_.get() : reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
 }
 
 HWND ModalDialog::control(int id) const {
@@ -123,7 +185,7 @@ HWND ModalDialog::control(int id) const {
 void ModalDialog::nest(int id, int container) {
     const Placed& placed = controls_.at(id);
     SetParent(placed.hwnd, control(container));
-    move_to(placed.hwnd, placed.bounds);
+    move_to(placed.hwnd, scaled_rect(placed.bounds, dpi_));
 }
 
 void ModalDialog::centre_on_screen() {
@@ -169,7 +231,7 @@ void ModalDialog::show_modal(HWND owner) {
     in_modal_loop_ = false;
 }
 
-INT_PTR ModalDialog::handle_message(UINT message, WPARAM wparam, LPARAM) {
+INT_PTR ModalDialog::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CLOSE:
             close();
@@ -177,6 +239,9 @@ INT_PTR ModalDialog::handle_message(UINT message, WPARAM wparam, LPARAM) {
         case WM_COMMAND:
             // There is no cancel button: Escape does nothing.
             return LOWORD(wparam) == IDCANCEL;
+        case WM_DPICHANGED:
+            change_dpi(dpi_changed_to(wparam), dpi_changed_place(lparam));
+            return TRUE;
     }
     return FALSE;
 }

@@ -84,3 +84,93 @@ TEST(PaletteLayout, AShortStripLeavesWhiteRatherThanReadingPastIt) {
     const Pixels picture = cut_button_picture(tiny, {2, 16});
     for (std::uint32_t p : picture.rgb) EXPECT_EQ(p, kWhite);
 }
+
+TEST(DisplayScale, LengthsRoundToTheNearestPixelAlikeForBothSigns) {
+    EXPECT_EQ(scaled(33, 96), 33);
+    EXPECT_EQ(scaled(33, 144), 50);  // 49.5
+    EXPECT_EQ(scaled(321, 144), 482);
+    EXPECT_EQ(scaled(106, 144), 159);
+    EXPECT_EQ(scaled(33, 120), 41);  // 41.25
+    EXPECT_EQ(scaled(33, 192), 66);
+    EXPECT_EQ(scaled(-11, 144), -17);  // a font height grows like a length
+    EXPECT_EQ(scaled(-11, 96), -11);
+    EXPECT_EQ(scaled(0, 192), 0);
+}
+
+TEST(DisplayScale, PicturesAreNeverLargerThanTheScaleAsks) {
+    EXPECT_EQ(picture_dpi_for(96), 96);
+    EXPECT_EQ(picture_dpi_for(72), 96);  // below the design: the design's pictures
+    EXPECT_EQ(picture_dpi_for(119), 96);
+    EXPECT_EQ(picture_dpi_for(120), 120);
+    EXPECT_EQ(picture_dpi_for(144), 144);
+    EXPECT_EQ(picture_dpi_for(167), 144);
+    EXPECT_EQ(picture_dpi_for(168), 168);
+    EXPECT_EQ(picture_dpi_for(192), 192);
+    EXPECT_EQ(picture_dpi_for(288), 192);
+    for (int dpi = 96; dpi <= 300; ++dpi)
+        EXPECT_LE(strip_geometry(picture_dpi_for(dpi)).button, button_rect(1, dpi).right - button_rect(1, dpi).left)
+            << dpi;
+}
+
+TEST(DisplayScale, EveryStripHoldsItsCellsWithInkFreeSharedEdges) {
+    for (int dpi : kPictureDpis) {
+        const StripGeometry g = strip_geometry(dpi);
+        const int shared = g.cell - g.pitch;
+        EXPECT_GE(shared, 2) << dpi;
+        EXPECT_GT(g.cell - 2 * shared, g.cell / 2) << dpi << ": room left for a letter";
+        EXPECT_GT(g.button, g.cell) << dpi << ": a white margin for the transparent colour";
+        const Rect last = strip_cell({2, 16}, dpi);
+        EXPECT_LE(last.right, g.width) << dpi;
+        EXPECT_LE(last.bottom, g.height) << dpi;
+        EXPECT_EQ(strip_cell({1, 2}, dpi).left, strip_cell({1, 1}, dpi).right - shared);
+        EXPECT_EQ(strip_cell({2, 1}, dpi).top, strip_cell({1, 1}, dpi).bottom - shared);
+    }
+    // At 96 DPI the design's strip exactly.
+    const StripGeometry design = strip_geometry(96);
+    EXPECT_EQ(design.width, kStripWidth);
+    EXPECT_EQ(design.height, kStripHeight);
+    EXPECT_EQ(design.button, kButtonSize);
+    EXPECT_EQ(design.cell, kCellSize);
+}
+
+TEST(DisplayScale, ButtonsAndTheirPicturesGrowWithTheScale) {
+    EXPECT_EQ(button_rect(1, 144), (Rect{12, 12, 62, 62}));
+    EXPECT_EQ(button_rect(16, 144), (Rect{432, 72, 482, 122}));
+    EXPECT_EQ(button_rect(16, 192), (Rect{576, 96, 642, 162}));
+    for (int position = 1; position <= 16; ++position) EXPECT_EQ(button_rect(position, 96), button_rect(position));
+    // Every button lies inside the scaled palette panel.
+    for (int dpi : {96, 120, 144, 168, 192, 240})
+        for (int position = 1; position <= 16; ++position) {
+            EXPECT_LE(button_rect(position, dpi).bottom, scaled(kPaletteHeight, dpi)) << dpi;
+            EXPECT_LE(button_rect(position, dpi).right, scaled(kPanelWidth, dpi)) << dpi;
+        }
+
+    const StripGeometry g = strip_geometry(144);
+    Pixels strip{g.width, g.height, std::vector<std::uint32_t>(static_cast<std::size_t>(g.width) * g.height)};
+    for (int y = 0; y < g.height; ++y)
+        for (int x = 0; x < g.width; ++x) strip.at(x, y) = static_cast<std::uint32_t>(y << 12 | x);
+    const Pixels picture = cut_button_picture(strip, {2, 9}, 144);
+    ASSERT_EQ(picture.width, 50);
+    ASSERT_EQ(picture.height, 50);
+    const Rect cell = strip_cell({2, 9}, 144);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(picture.at(x, y), x < g.cell && y < g.cell ? strip.at(cell.left + x, cell.top + y) : kWhite)
+                << x << "," << y;
+}
+
+TEST(DisplayScale, TheFrameShowsTheWholePaletteAndKeepsTheDesignAt96Dpi) {
+    // Classic frame at 96 DPI: caption, menu bar and borders of 44 or 45 px
+    // give the design's 134.
+    EXPECT_EQ(palette_outer_height(44, 96), 134);
+    EXPECT_EQ(palette_outer_height(45, 96), 134);
+    // A thicker frame (Windows 10's caption and menu) grows the window, so
+    // the palette is never cut.
+    EXPECT_EQ(palette_outer_height(51, 96), 140);
+    // At 150 % the palette is 134 px; the frame decides past the design's 201.
+    EXPECT_EQ(palette_outer_height(62, 144), 201);
+    EXPECT_EQ(palette_outer_height(76, 144), 210);
+    for (int dpi : {96, 120, 144, 192})
+        for (int frame = 30; frame < 120; ++frame)
+            EXPECT_GE(palette_outer_height(frame, dpi) - frame, scaled(kPaletteHeight, dpi));
+}

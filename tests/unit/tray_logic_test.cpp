@@ -2,6 +2,7 @@
 // support, and the click/double-click bookkeeping.
 #include "click_tracker.h"
 #include "icon_rules.h"
+#include "tray_state.h"
 
 #include <gtest/gtest.h>
 
@@ -115,4 +116,15 @@ TEST(Clicks, APressStillHeldWhenTheWaitEndsIsNoClick) {
     EXPECT_FALSE(clicks.wait_over());
     // Released after the wait: the wait no longer runs, the click completes now.
     EXPECT_TRUE(clicks.release(false));
+}
+
+TEST(TrayPictureSize, TheLargestDrawnSizeThatFitsTheTraysIcons) {
+    EXPECT_EQ(tray_picture_size_for(16), 16);
+    EXPECT_EQ(tray_picture_size_for(12), 16);  // smaller trays shrink the design's pictures
+    EXPECT_EQ(tray_picture_size_for(19), 16);
+    EXPECT_EQ(tray_picture_size_for(20), 20);
+    EXPECT_EQ(tray_picture_size_for(24), 24);
+    EXPECT_EQ(tray_picture_size_for(28), 24);  // 175 %
+    EXPECT_EQ(tray_picture_size_for(32), 32);
+    EXPECT_EQ(tray_picture_size_for(48), 32);
 }

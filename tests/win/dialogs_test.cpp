@@ -431,6 +431,74 @@ TEST_F(DialogsTest, HelpLayoutLandsOnItsPixels) {
     EXPECT_EQ(range.nPos, 0);
 }
 
+// --- Display scale -------------------------------------------------------
+
+void change_scale(HWND dialog, int dpi, RECT suggested) {
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(DialogsTest, AboutOnAMonitorOfAnotherScaleGrowsItsLayoutAndFonts) {
+    TAboutBox1 about(*app);
+    HWND dialog = about.hwnd();
+    change_scale(dialog, 144, RECT{40, 30, 400, 300});
+    RECT outer;
+    GetWindowRect(dialog, &outer);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 30);
+    EXPECT_EQ(client_size(dialog).cx, 482);
+    EXPECT_EQ(client_size(dialog).cy, 159);
+    expect_rect(about.control(IDC_ABOUT_PANEL1), {12, 12, 470, 98});
+    expect_rect(about.control(IDOK), {348, 113, 461, 151});
+    expect_rect(about.control(IDC_ABOUT_PROGRAMICON), {20, 20, 70, 70});  // still inside the panel
+    EXPECT_EQ(GetParent(about.control(IDC_ABOUT_PROGRAMICON)), about.control(IDC_ABOUT_PANEL1));
+    for (int line = 0; line < 3; ++line) {
+        HWND label = about.control(IDC_ABOUT_INFOLABEL1 + line);
+        EXPECT_EQ(rect_in_parent(label).left, 96);
+        EXPECT_STREQ(font_of(label).lfFaceName, L"Verdana");
+        EXPECT_EQ(font_of(label).lfHeight, -17);
+        EXPECT_EQ(font_of(label).lfWeight, line == 0 ? FW_BOLD : FW_NORMAL);
+        expect_sized_to_text(label);
+    }
+    EXPECT_EQ(font_of(about.control(IDOK)).lfHeight, -16) << "8 points at 144 DPI";
+    HWND link = about.link().hwnd();
+    EXPECT_EQ(font_of(link).lfHeight, -16);
+    EXPECT_EQ(font_of(link).lfWeight, FW_BOLD);
+    expect_sized_to_text(link);
+
+    change_scale(dialog, 96, RECT{40, 30, 50, 40});
+    EXPECT_EQ(client_size(dialog).cx, 321);
+    EXPECT_EQ(client_size(dialog).cy, 106);
+    expect_rect(about.control(IDOK), {232, 75, 307, 100});
+    EXPECT_EQ(font_of(about.control(IDC_ABOUT_INFOLABEL2)).lfHeight, -11);
+    EXPECT_EQ(font_of(link).lfHeight, -11);
+}
+
+TEST_F(DialogsTest, HelpOnAMonitorOfAnotherScaleKeepsItsPagesAndScrollPlace) {
+    THelp1 help(*app);
+    HWND dialog = help.hwnd();
+    HWND box = help.control(IDC_HELP_SCROLLBOX1);
+    SendMessageW(box, WM_VSCROLL, SB_PAGEDOWN, 0);
+    change_scale(dialog, 192, RECT{0, 0, 10, 10});
+    EXPECT_EQ(client_size(dialog).cx, 838);
+    EXPECT_EQ(client_size(dialog).cy, 906);
+    HWND tabs = help.control(IDC_HELP_PAGECONTROL1);
+    expect_rect(tabs, {0, 0, 838, 802});
+    expect_rect(help.control(IDC_HELP_BUTTON1), {666, 832, 816, 882});
+    EXPECT_EQ(GetParent(box), help.control(IDC_HELP_TABSHEET1));
+    // On the frame picture (drawn for 96 DPI), centred in the grown page.
+    RECT page;
+    GetClientRect(help.control(IDC_HELP_TABSHEET1), &page);
+    const int dx = page.right / 2 - 411 / 2, dy = page.bottom / 2 - 373 / 2;
+    expect_rect(box, {96 + dx, 32 + dy, 321 + dx, 311 + dy});
+    EXPECT_EQ(font_of(tabs).lfHeight, -22);
+    EXPECT_STREQ(font_of(tabs).lfFaceName, L"Tahoma");
+    SCROLLINFO range{sizeof range, SIF_ALL};
+    ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &range));
+    EXPECT_EQ(static_cast<int>(range.nPage), client_size(box).cy);
+    EXPECT_GT(range.nPos, 0) << "the chart stays scrolled";
+    EXPECT_LE(range.nPos, static_cast<int>(range.nMax + 1 - range.nPage));
+}
+
 TEST_F(DialogsTest, HelpTabsCarryUnicodeCaptionsInBoldTahoma) {
     THelp1 help(*app);
     HWND tabs = help.control(IDC_HELP_PAGECONTROL1);

@@ -7,6 +7,7 @@
 #include "palette_layout.h"
 #include "menu.h"
 #include "pixels_bitmap.h"
+#include "tray_state.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,89 @@ TEST_F(MainFormTest, EveryButtonPictureIsItsStripCellOnWhite) {
         }
         EXPECT_GT(ink, 20) << "button " << number << " shows no letter";
     }
+}
+
+// What the system sends when the window moves to a monitor of another scale.
+void change_scale(HWND window, int dpi, RECT suggested) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+Pixels strip_of(const wchar_t* name) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return bitmap ? pixels_of(bitmap.get()) : Pixels{};
+}
+
+RECT window_rect_of(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT child_rect_of(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(MainFormTest, OnAMonitorOfAnotherScaleEverythingRescalesInPlace) {
+    const HWND window = form->hwnd();
+    const RECT at_96 = window_rect_of(window);
+    const Pixels design_picture = pixels_of(form->button(kCyrillicRow, 7).picture());
+
+    change_scale(window, 144, RECT{100, 80, 600, 300});
+    const RECT moved = window_rect_of(window);
+    EXPECT_EQ(moved.left, 100);
+    EXPECT_EQ(moved.top, 80);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 494);
+    EXPECT_GE(client.bottom, 134) << "the whole palette shows";
+    const RECT panel = child_rect_of(form->panel(kLatinRow).hwnd());
+    EXPECT_EQ(panel.right - panel.left, 506);
+    EXPECT_EQ(panel.bottom - panel.top, 134);
+
+    const Pixels strip = strip_of(L"GLYPHS144");
+    ASSERT_EQ(strip.width, strip_geometry(144).width);
+    for (int number = 1; number <= kButtonCount; ++number) {
+        const ButtonSlot slot = button_slot(number);
+        PictureButton& button = form->button(slot.row, slot.position);
+        const RECT r = child_rect_of(button.hwnd());
+        const Rect expected = button_rect(slot.position, 144);
+        EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), expected) << number;
+        const Pixels picture = pixels_of(button.picture());
+        const Pixels cut = cut_button_picture(strip, slot, 144);
+        ASSERT_EQ(picture.width, 50);
+        EXPECT_EQ(picture.rgb, cut.rgb) << "button " << number << " drawn for 150 %, not stretched";
+    }
+
+    // Back on a 100 % monitor: the design, pixel for pixel.
+    change_scale(window, 96, RECT{at_96.left, at_96.top, at_96.left + 10, at_96.top + 10});
+    const RECT back = window_rect_of(window);
+    EXPECT_EQ(back.right - back.left, at_96.right - at_96.left);
+    EXPECT_EQ(back.bottom - back.top, 134);
+    EXPECT_EQ(pixels_of(form->button(kCyrillicRow, 7).picture()).rgb, design_picture.rgb);
+}
+
+TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
+    const int size = tray_picture_size_for(GetSystemMetrics(SM_CXSMICON));
+    int width = 0, height = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(form->tray_icon().IconList(), &width, &height));
+    EXPECT_EQ(width, size);
+    EXPECT_EQ(height, size);
+    EXPECT_EQ(ImageList_GetImageCount(form->tray_icon().IconList()), 3);
+    const std::wstring name = size == 16 ? L"TRAYSTATES" : L"TRAYSTATES" + std::to_wstring(size);
+    const Pixels strip = strip_of(name.c_str());
+    ASSERT_EQ(strip.width, 3 * size);
+    // The icon shown is picture 0 of the strip, pixel for pixel.
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(form->tray_icon().Icon(), &info));
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    const Pixels shown = pixels_of(colour.get());
+    ASSERT_EQ(shown.width, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) ASSERT_EQ(shown.at(x, y), strip.at(x, y)) << x << "," << y;
 }
 
 TEST_F(MainFormTest, MenuCaptionsAndMarksAtStart) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "palette_layout.h"
+
 namespace {
 
 int failures = 0;
@@ -79,24 +81,38 @@ Picture check_bmp(const std::filesystem::path& dir, const std::string& name, int
     return decode_dib(b, 14, offset, 1);
 }
 
-Picture check_ico(const std::filesystem::path& dir, const std::string& name, int size) {
+// An icon file holding one 4-bit opaque image per size, in this order;
+// returns the image of size `wanted`.
+Picture check_ico(const std::filesystem::path& dir, const std::string& name, const std::vector<int>& sizes,
+                  int wanted) {
     const std::vector<unsigned char> b = read(dir / name);
-    const std::size_t colour_bytes = static_cast<std::size_t>(size) * size / 2;
-    const std::size_t mask_bytes = ((static_cast<std::size_t>(size) + 31) / 32) * 4 * size;
-    const std::size_t total = 22 + 40 + 64 + colour_bytes + mask_bytes;
+    const std::size_t directory = 6 + 16 * sizes.size();
+    std::size_t total = directory;
+    for (int size : sizes)
+        total += 40 + 64 + ((static_cast<std::size_t>(size) * 4 + 31) / 32) * 4 * size + ((static_cast<std::size_t>(size) + 31) / 32) * 4 * size;
     expect(b.size() == total, name, "file size");
     if (b.size() != total) return {};
-    expect(le(b, 0, 2) == 0 && le(b, 2, 2) == 1 && le(b, 4, 2) == 1, name, "icon directory");
-    expect(b[6] == size && b[7] == size && b[8] == 16 && le(b, 12, 2) == 4 && le(b, 14, 4) == total - 22 &&
-               le(b, 18, 4) == 22,
-           name, "directory entry");
-    expect(le(b, 22, 4) == 40 && le(b, 26, 4) == static_cast<std::uint32_t>(size) &&
-               le(b, 30, 4) == 2u * size && le(b, 36, 2) == 4,
-           name, "image header (height counts the mask)");
-    bool opaque = true;
-    for (std::size_t i = total - mask_bytes; i < total; ++i) opaque = opaque && b[i] == 0;
-    expect(opaque, name, "every pixel opaque");
-    return decode_dib(b, 22, 22 + 40 + 64, 2);
+    expect(le(b, 0, 2) == 0 && le(b, 2, 2) == 1 && le(b, 4, 2) == sizes.size(), name, "icon directory");
+    Picture found;
+    std::size_t offset = directory;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const int size = sizes[i];
+        const std::size_t entry = 6 + 16 * i;
+        const std::size_t mask_bytes = ((static_cast<std::size_t>(size) + 31) / 32) * 4 * size;
+        const std::size_t bytes = 40 + 64 + ((static_cast<std::size_t>(size) * 4 + 31) / 32) * 4 * size + mask_bytes;
+        expect(b[entry] == (size & 0xFF) && b[entry + 1] == (size & 0xFF) && b[entry + 2] == 16 &&
+                   le(b, entry + 6, 2) == 4 && le(b, entry + 8, 4) == bytes && le(b, entry + 12, 4) == offset,
+               name, "directory entry " + std::to_string(size));
+        expect(le(b, offset, 4) == 40 && le(b, offset + 4, 4) == static_cast<std::uint32_t>(size) &&
+                   le(b, offset + 8, 4) == 2u * size && le(b, offset + 14, 2) == 4,
+               name, "image header (height counts the mask) " + std::to_string(size));
+        bool opaque = true;
+        for (std::size_t m = offset + bytes - mask_bytes; m < offset + bytes; ++m) opaque = opaque && b[m] == 0;
+        expect(opaque, name, "every pixel opaque at " + std::to_string(size));
+        if (size == wanted) found = decode_dib(b, offset, offset + 40 + 64, 2);
+        offset += bytes;
+    }
+    return found;
 }
 
 bool only_colours(const Picture& p, std::uint32_t a, std::uint32_t b) {
@@ -105,31 +121,35 @@ bool only_colours(const Picture& p, std::uint32_t a, std::uint32_t b) {
     return !p.rgb.empty();
 }
 
-void check_glyph_strip(const Picture& p) {
-    const std::string name = "glyphs.bmp";
+void check_glyph_strip(const Picture& p, const std::string& name, int dpi) {
     if (p.rgb.empty()) return;
     expect(only_colours(p, 0x000000, 0xFFFFFF), name, "pure black and white");
     expect(p.at(0, p.height - 1) == 0xFFFFFF, name, "bottom-left pixel white (the transparent colour)");
-    // Ink only inside each cell's inner 26x26; one letter in every cell.
+    // Ink only inside each cell's inner area, off the edges neighbours share;
+    // one letter in every cell.
+    const tamga::StripGeometry g = tamga::strip_geometry(dpi);
+    const int shared = g.cell - g.pitch;
+    auto inner = [&](int row, int pos, int x, int y) {
+        const tamga::Rect cell = tamga::strip_cell({row, pos}, dpi);
+        return x >= cell.left + shared && x < cell.right - shared && y >= cell.top + shared && y < cell.bottom - shared;
+    };
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
-            bool inner = false;
-            for (int row = 0; row < 2; ++row)
-                for (int pos = 0; pos < 16; ++pos) {
-                    const int left = pos * 28 + 4, top = row * 28 + 3;
-                    inner = inner || (x >= left + 2 && x < left + 28 && y >= top + 2 && y < top + 28);
-                }
-            if (!inner && p.at(x, y) != 0xFFFFFF) {
+            bool in_some_cell = false;
+            for (int row = 1; row <= 2; ++row)
+                for (int pos = 1; pos <= 16; ++pos) in_some_cell = in_some_cell || inner(row, pos, x, y);
+            if (!in_some_cell && p.at(x, y) != 0xFFFFFF) {
                 expect(false, name, "ink at (" + std::to_string(x) + "," + std::to_string(y) + ") outside a cell's inner area");
                 return;
             }
         }
-    for (int row = 0; row < 2; ++row)
-        for (int pos = 0; pos < 16; ++pos) {
+    for (int row = 1; row <= 2; ++row)
+        for (int pos = 1; pos <= 16; ++pos) {
             int ink = 0;
-            for (int y = row * 28 + 5; y < row * 28 + 31; ++y)
-                for (int x = pos * 28 + 6; x < pos * 28 + 32; ++x) ink += p.at(x, y) == 0;
-            expect(ink > 10, name, "cell " + std::to_string(row + 1) + "," + std::to_string(pos + 1) + " holds a letter");
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x) ink += inner(row, pos, x, y) && p.at(x, y) == 0;
+            expect(ink > 10 * dpi * dpi / (96 * 96), name,
+                   "cell " + std::to_string(row) + "," + std::to_string(pos) + " holds a letter");
         }
 }
 
@@ -166,15 +186,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    check_glyph_strip(check_bmp(dir, "glyphs.bmp", 457, 64, 24));
+    for (int dpi : tamga::kPictureDpis) {
+        const std::string name = dpi == 96 ? "glyphs.bmp" : "glyphs_" + std::to_string(dpi) + ".bmp";
+        const tamga::StripGeometry g = tamga::strip_geometry(dpi);
+        check_glyph_strip(check_bmp(dir, name, g.width, g.height, 1), name, dpi);
+    }
     check_tray_states(check_bmp(dir, "tray_states.bmp", 48, 16, 24));
-    const Picture layout = check_ico(dir, "tray_layout.ico", 16);
+    for (int size : {20, 24, 32}) {
+        const std::string name = "tray_states_" + std::to_string(size) + ".bmp";
+        expect(only_colours(check_bmp(dir, name, 3 * size, size, 24), 0x0A246A, 0xFFFFFF), name,
+               "white on dark blue only");
+    }
+    const Picture layout = check_ico(dir, "tray_layout.ico", {16}, 16);
     expect(only_colours(layout, 0x000080, 0xFFFFFF), "tray_layout.ico", "white on navy only");
     // Key tops, their two sides and the outlines and letters.
-    const Picture icon = check_ico(dir, "tamgalik.ico", 32);
-    for (std::uint32_t colour : {0xFFFFFFu, 0xC0C0C0u, 0x808080u, 0x000000u})
-        expect(std::find(icon.rgb.begin(), icon.rgb.end(), colour) != icon.rgb.end(), "tamgalik.ico",
-               "uses white, light grey, dark grey and black");
+    // At 16 px the keys' narrow sides may lose a shade; 32 and 256 show all.
+    for (int size : {32, 256}) {
+        const Picture icon = check_ico(dir, "tamgalik.ico", {16, 20, 24, 32, 40, 48, 64, 256}, size);
+        for (std::uint32_t colour : {0xFFFFFFu, 0xC0C0C0u, 0x808080u, 0x000000u})
+            expect(std::find(icon.rgb.begin(), icon.rgb.end(), colour) != icon.rgb.end(), "tamgalik.ico",
+                   std::to_string(size) + " px uses white, light grey, dark grey and black");
+    }
     check_bmp(dir, "help_frame.bmp", 430, 370, 1);
     check_bmp(dir, "help_chart.bmp", 197, 583, 1);
     check_bmp(dir, "help_description.bmp", 430, 365, 1);

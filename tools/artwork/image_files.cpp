@@ -102,27 +102,35 @@ void write_bmp(const std::filesystem::path& file, const Canvas& canvas, const Pa
     w.save(file);
 }
 
-void write_ico(const std::filesystem::path& file, const Canvas& canvas, const Palette& palette) {
-    if (palette.size() != 16 || canvas.width() > 255 || canvas.height() > 255)
-        throw std::logic_error("icons here are 16-colour and at most 255 pixels");
-    check_palette(canvas, palette, 4);
-    const std::uint32_t colour_bytes = row_stride(canvas.width(), 4) * canvas.height();
-    const std::uint32_t mask_bytes = row_stride(canvas.width(), 1) * canvas.height();
-    const std::uint32_t image_bytes = 40 + 4 * 16 + colour_bytes + mask_bytes;
+void write_ico(const std::filesystem::path& file, const std::vector<Canvas>& images, const Palette& palette) {
+    if (palette.size() != 16 || images.empty()) throw std::logic_error("icons here are 16-colour");
     ByteWriter w;
-    // ICONDIR with one ICONDIRENTRY
-    w.u16(0); w.u16(1); w.u16(1);
-    w.u8(static_cast<std::uint32_t>(canvas.width()));
-    w.u8(static_cast<std::uint32_t>(canvas.height()));
-    w.u8(16); w.u8(0);
-    w.u16(1); w.u16(4);
-    w.u32(image_bytes);
-    w.u32(6 + 16);
-    // The image's header counts the colour bitmap and the mask: twice the height.
-    bitmap_info_header(w, canvas.width(), 2 * canvas.height(), 4, colour_bytes + mask_bytes, 0, 16);
-    palette_entries(w, palette);
-    pixel_rows(w, canvas, palette, 4);
-    for (std::uint32_t i = 0; i < mask_bytes; ++i) w.u8(0);
+    // ICONDIR, then one ICONDIRENTRY per image, then the images in order.
+    w.u16(0); w.u16(1); w.u16(static_cast<std::uint32_t>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    auto image_bytes = [](const Canvas& c) {
+        return 40 + 4 * 16 + row_stride(c.width(), 4) * c.height() + row_stride(c.width(), 1) * c.height();
+    };
+    for (const Canvas& canvas : images) {
+        if (canvas.width() > 256 || canvas.height() > 256) throw std::logic_error("icons are at most 256 pixels");
+        check_palette(canvas, palette, 4);
+        w.u8(static_cast<std::uint32_t>(canvas.width() & 0xFF));  // 0 stands for 256
+        w.u8(static_cast<std::uint32_t>(canvas.height() & 0xFF));
+        w.u8(16); w.u8(0);
+        w.u16(1); w.u16(4);
+        w.u32(image_bytes(canvas));
+        w.u32(offset);
+        offset += image_bytes(canvas);
+    }
+    for (const Canvas& canvas : images) {
+        const std::uint32_t colour_bytes = row_stride(canvas.width(), 4) * canvas.height();
+        const std::uint32_t mask_bytes = row_stride(canvas.width(), 1) * canvas.height();
+        // The image's header counts the colour bitmap and the mask: twice the height.
+        bitmap_info_header(w, canvas.width(), 2 * canvas.height(), 4, colour_bytes + mask_bytes, 0, 16);
+        palette_entries(w, palette);
+        pixel_rows(w, canvas, palette, 4);
+        for (std::uint32_t i = 0; i < mask_bytes; ++i) w.u8(0);
+    }
     w.save(file);
 }
 

@@ -3,12 +3,15 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "colours.h"
 #include "glyph_strip.h"
 #include "help_chart.h"
 #include "help_description.h"
 #include "image_files.h"
+#include "palette_layout.h"
 #include "program_icon.h"
 #include "tray_pictures.h"
 
@@ -21,10 +24,17 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path dir = argv[1];
         std::filesystem::create_directories(dir);
-        write_bmp(dir / "glyphs.bmp", draw_glyph_strip(), kBlackWhite, 24);
-        write_ico(dir / "tamgalik.ico", draw_program_icon(), kVga16);
-        write_bmp(dir / "tray_states.bmp", draw_tray_states(), kTrayColours, 24);
-        write_ico(dir / "tray_layout.ico", draw_tray_layout_icon(), kVga16);
+        // Pure black on white: one bit per pixel loses nothing.
+        for (int dpi : tamga::kPictureDpis)
+            write_bmp(dir / glyph_strip_file(dpi), draw_glyph_strip(dpi), kBlackWhite, 1);
+        std::vector<Canvas> icon_sizes;
+        for (int size : kProgramIconSizes) icon_sizes.push_back(draw_program_icon(size));
+        write_ico(dir / "tamgalik.ico", icon_sizes, kVga16);
+        for (int size : tamga::kTrayPictureSizes) {
+            const std::string name = size == 16 ? "tray_states.bmp" : "tray_states_" + std::to_string(size) + ".bmp";
+            write_bmp(dir / name, draw_tray_states(size), kTrayColours, 24);
+        }
+        write_ico(dir / "tray_layout.ico", {draw_tray_layout_icon()}, kVga16);
         write_bmp(dir / "help_frame.bmp", draw_help_frame(), kBlackWhite, 1);
         write_bmp(dir / "help_chart.bmp", draw_help_chart(), kBlackWhite, 1);
         write_bmp(dir / "help_description.bmp", draw_help_description(), kBlackWhite, 1);

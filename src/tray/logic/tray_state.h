@@ -15,4 +15,14 @@ constexpr TrayPicture tray_picture_for(bool letter_mode, std::uintptr_t foregrou
     return letter_mode && is_russian_layout(foreground_layout) ? kTrayCyrillic : kTrayLatin;
 }
 
+// The state pictures are drawn at the tray's small-icon sizes of 100, 125,
+// 150 and 200 %; the tray gets the largest that is not bigger than its own.
+inline constexpr int kTrayPictureSizes[] = {16, 20, 24, 32};
+constexpr int tray_picture_size_for(int small_icon_size) {
+    int chosen = kTrayPictureSizes[0];
+    for (int size : kTrayPictureSizes)
+        if (size <= small_icon_size) chosen = size;
+    return chosen;
+}
+
 }  // namespace tamga
