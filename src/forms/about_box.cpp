@@ -4,18 +4,12 @@
 #include "display_scale.h"
 #include "version.h"
 
-#include <shellapi.h>
-
 namespace tamga {
 namespace {
 
 constexpr const wchar_t* kAuthor = L"Tamgalik developers";
 
-UniqueFont verdana(int weight, int dpi) {
-    constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
-    return UniqueFont(CreateFontW(scaled(kEightPoints, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Verdana"));
-}
+UniqueFont verdana(int weight, int dpi) { return eight_point_font(L"Verdana", weight, dpi); }
 
 void set_label_caption(HWND label, const std::wstring& caption) {
     SetWindowTextW(label, caption.c_str());
@@ -30,10 +24,7 @@ TAboutBox1::TAboutBox1(TApplication& application) : app_(application) {
         nest(id, IDC_ABOUT_PANEL1);
     use_info_fonts();
 
-    Label1_.emplace(control(IDC_ABOUT_LABEL1), resource_string(IDS_MAKER_ADDRESS), kLinkRestColour);
-    Label1_->OnClick = [this](LinkLabel& sender) { Label1Click(sender); };
-    Label1_->OnMouseMove = [this](LinkLabel& sender) { Label1MouseMove(sender); };
-    Label1_->OnMouseLeave = [this](LinkLabel& sender) { Label1MouseLeave(sender); };
+    Label1_.emplace(control(IDC_ABOUT_LABEL1), kLinkRestColour, app_.taskbar_window());
     FormCreate();
 }
 
@@ -61,15 +52,6 @@ void TAboutBox1::scale_changed() {
 }
 
 void TAboutBox1::OKButtonClick() { close(); }
-
-void TAboutBox1::Label1Click(LinkLabel& sender) {
-    // Nothing to report when no browser takes the address.
-    ShellExecuteW(app_.taskbar_window(), L"open", sender.hint().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void TAboutBox1::Label1MouseMove(LinkLabel& sender) { sender.set_look(kLinkHoverColour, true); }
-
-void TAboutBox1::Label1MouseLeave(LinkLabel& sender) { sender.set_look(kLinkRestColour, false); }
 
 void TAboutBox1::draw_panel(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;

@@ -2,7 +2,7 @@
 // The About window: the program's name, author and version beside its icon,
 // and a link to the maker's web page.
 #include "application.h"
-#include "link_label.h"
+#include "maker_link.h"
 #include "modal_dialog.h"
 
 #include <optional>
@@ -21,9 +21,6 @@ private:
 
     void OKButtonClick();
     void FormCreate();
-    void Label1Click(LinkLabel& sender);
-    void Label1MouseMove(LinkLabel& sender);
-    void Label1MouseLeave(LinkLabel& sender);
 
     void draw_panel(const DRAWITEMSTRUCT& item) const;
     void use_info_fonts();
@@ -32,7 +29,7 @@ private:
     TApplication& app_;
     UniqueFont info_font_;
     UniqueFont info_bold_font_;
-    std::optional<LinkLabel> Label1_;
+    std::optional<MakerLink> Label1_;
 };
 
 }  // namespace tamga

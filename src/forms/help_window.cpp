@@ -4,7 +4,6 @@
 #include "display_scale.h"
 #include "control_subclass.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -41,11 +40,7 @@ void register_container_class(const wchar_t* name, HBRUSH background) {
     RegisterClassExW(&wc);
 }
 
-UniqueFont tahoma_bold(int dpi) {
-    constexpr int kEightPoints = -11;  // character height in pixels at 96 DPI
-    return UniqueFont(CreateFontW(scaled(kEightPoints, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
-}
+UniqueFont tahoma_bold(int dpi) { return eight_point_font(L"Tahoma", FW_BOLD, dpi); }
 
 }  // namespace
 
@@ -187,10 +182,7 @@ THelp1::THelp1(TApplication& application) : app_(application) {
     place_chart();
     ScrollBox1_ = std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART"));
 
-    Label1_.emplace(control(IDC_HELP_LABEL1), resource_string(IDS_MAKER_ADDRESS), GetSysColor(COLOR_WINDOWTEXT));
-    Label1_->OnClick = [this](LinkLabel& sender) { Label1Click(sender); };
-    Label1_->OnMouseMove = [this](LinkLabel& sender) { Label1MouseMove(sender); };
-    Label1_->OnMouseLeave = [this](LinkLabel& sender) { Label1MouseLeave(sender); };
+    Label1_.emplace(control(IDC_HELP_LABEL1), GetSysColor(COLOR_WINDOWTEXT), app_.taskbar_window());
     FormCreate();
 }
 
@@ -240,15 +232,6 @@ void THelp1::show_selected_page() {
 }
 
 void THelp1::Button1Click() { close(); }
-
-void THelp1::Label1Click(LinkLabel& sender) {
-    // Nothing to report when no browser takes the address.
-    ShellExecuteW(app_.taskbar_window(), L"open", sender.hint().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void THelp1::Label1MouseMove(LinkLabel& sender) { sender.set_look(kLinkHoverColour, true); }
-
-void THelp1::Label1MouseLeave(LinkLabel& sender) { sender.set_look(kLinkRestColour, false); }
 
 // The wheel goes to the focused control; over the chart it scrolls the chart.
 bool THelp1::wheel_over_chart(WPARAM wparam, LPARAM lparam) {

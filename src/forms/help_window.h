@@ -3,7 +3,7 @@
 // scroll box, and what the program does with the keys it remaps) and a link
 // to the maker's web page.
 #include "application.h"
-#include "link_label.h"
+#include "maker_link.h"
 #include "modal_dialog.h"
 
 #include <memory>
@@ -26,9 +26,6 @@ private:
     INT_PTR handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     void Button1Click();
-    void Label1Click(LinkLabel& sender);
-    void Label1MouseMove(LinkLabel& sender);
-    void Label1MouseLeave(LinkLabel& sender);
     void FormCreate();
 
     void show_selected_page();
@@ -43,7 +40,7 @@ private:
     std::unique_ptr<PicturePage> TabSheet1_;
     std::unique_ptr<PicturePage> TabSheet2_;
     std::unique_ptr<PictureScrollBox> ScrollBox1_;
-    std::optional<LinkLabel> Label1_;
+    std::optional<MakerLink> Label1_;
 };
 
 }  // namespace tamga
