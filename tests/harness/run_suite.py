@@ -31,8 +31,8 @@ def ctest(build_dir, env=None, extra=()):
     return total - failed, failed
 
 
-def pytest(env, paths):
-    out = run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider", *paths], env=env,
+def pytest_once(env, args):
+    out = run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider", *args], env=env,
               capture_output=True, text=True)
     sys.stdout.write(out.stdout)
     sys.stderr.write(out.stderr)
@@ -42,6 +42,17 @@ def pytest(env, paths):
     # Any other exit, "no tests collected" (5) among them, is a failure too.
     if out.returncode and not failed:
         failed = 1
+    return passed, failed, re.findall(r"^FAILED (\S+)", out.stdout, re.M)
+
+
+def pytest(env, paths):
+    passed, failed, failed_ids = pytest_once(env, paths)
+    if 0 < failed <= 3 and len(failed_ids) == failed:
+        # Under wine a scenario now and then loses a race with the desktop;
+        # one that fails again is a real failure. Both runs stay in the log.
+        print("rerunning once: " + " ".join(failed_ids), flush=True)
+        again_passed, failed, _ = pytest_once(env, failed_ids)
+        passed += again_passed
     return passed, failed
 
 
