@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "palette_layout.h"
 
 namespace {
@@ -65,8 +67,7 @@ std::vector<unsigned char> read(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-Picture check_bmp(const std::filesystem::path& dir, const std::string& name, int width, int height, int bpp) {
-    const std::vector<unsigned char> b = read(dir / name);
+Picture check_bmp_bytes(const std::vector<unsigned char>& b, const std::string& name, int width, int height, int bpp) {
     const std::uint32_t colours = bpp == 24 ? 0 : 1u << bpp;
     const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
     const std::size_t offset = 54 + 4 * colours;
@@ -79,6 +80,36 @@ Picture check_bmp(const std::filesystem::path& dir, const std::string& name, int
     expect(le(b, 30, 4) == 0 && le(b, 38, 4) == 3780 && le(b, 42, 4) == 3780, name, "uncompressed at 96 dpi");
     if (bpp == 1) expect(le(b, 54, 4) == 0 && le(b, 58, 4) == 0xFFFFFF, name, "palette black, white");
     return decode_dib(b, 14, offset, 1);
+}
+
+Picture check_bmp(const std::filesystem::path& dir, const std::string& name, int width, int height, int bpp) {
+    return check_bmp_bytes(read(dir / name), name, width, height, bpp);
+}
+
+std::uint64_t fnv1a(const std::vector<unsigned char>& bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (unsigned char b : bytes) hash = (hash ^ b) * 0x100000001b3;
+    return hash;
+}
+
+// A black-and-white BMP packed as one zlib stream, unpacked here by zlib
+// itself. At 96 DPI it must unpack to exactly the picture the program
+// always showed.
+void check_help_picture(const std::filesystem::path& dir, const std::string& name, int width, int height, int dpi,
+                        std::uint64_t hash_at_96) {
+    const std::string file = "help_" + name + (dpi == 96 ? "" : "_" + std::to_string(dpi)) + ".bmp.z";
+    const std::vector<unsigned char> packed = read(dir / file);
+    width = tamga::scaled(width, dpi);
+    height = tamga::scaled(height, dpi);
+    std::vector<unsigned char> bmp(62 + ((static_cast<std::size_t>(width) + 31) / 32) * 4 * height + 1);
+    uLongf size = static_cast<uLongf>(bmp.size());
+    const bool unpacked = uncompress(bmp.data(), &size, packed.data(), static_cast<uLong>(packed.size())) == Z_OK;
+    expect(unpacked, file, "one whole zlib stream");
+    if (!unpacked) return;
+    bmp.resize(size);
+    const Picture picture = check_bmp_bytes(bmp, file, width, height, 1);
+    expect(std::find(picture.rgb.begin(), picture.rgb.end(), 0u) != picture.rgb.end(), file, "some ink");
+    if (dpi == 96) expect(fnv1a(bmp) == hash_at_96, file, "the 96 DPI picture as it always was");
 }
 
 // An icon file holding one 4-bit opaque image per size, in this order;
@@ -207,9 +238,11 @@ int main(int argc, char** argv) {
             expect(std::find(icon.rgb.begin(), icon.rgb.end(), colour) != icon.rgb.end(), "tamgalik.ico",
                    std::to_string(size) + " px uses white, light grey, dark grey and black");
     }
-    check_bmp(dir, "help_frame.bmp", 430, 370, 1);
-    check_bmp(dir, "help_chart.bmp", 197, 583, 1);
-    check_bmp(dir, "help_description.bmp", 430, 365, 1);
+    for (int dpi : tamga::kPictureDpis) {
+        check_help_picture(dir, "frame", 430, 370, dpi, 0x1e6bf4f6cb96954c);
+        check_help_picture(dir, "chart", 197, 583, dpi, 0x747facd3b0950864);
+        check_help_picture(dir, "description", 430, 365, dpi, 0x507ea62e6ed1b7c0);
+    }
     std::printf("%s\n", failures == 0 ? "all pictures check out" : "pictures do not check out");
     return failures == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,20 +15,25 @@ namespace artwork {
 namespace {
 
 constexpr int kWidth = 430, kHeight = 365;
-// The picture is wider than its page and loses its edges, so the text
-// column is placed by the page: 10 px margins inside what shows.
-constexpr int kPageLeftInPicture = -centred_offset(kHelpPageWidth, kWidth);
 constexpr int kPageMargin = 10;
-constexpr int kTextLeft = kPageLeftInPicture + kPageMargin;
-constexpr int kTextWidth = kHelpPageWidth - 2 * kPageMargin;
-constexpr int kPageCentre = kPageLeftInPicture + kHelpPageWidth / 2;
 
-// 12 px fills exactly six lines of the page's width. (DejaVu Sans Bold
+// 12 px fills exactly six lines of the page's width at 96 DPI. (DejaVu Sans Bold
 // below 12 px loses the dot of İ.)
 constexpr int kFontSize = 12;
 constexpr int kFirstBaseline = 14;
 constexpr int kLinePitch = 15;
 constexpr std::size_t kParagraphLines = 6;
+
+// The picture is wider than its page and loses its edges, so the text
+// column is placed by the page: 10 px margins inside what shows.
+struct TextColumn {
+    explicit TextColumn(HelpScale s)
+        : page_left(-centred_offset(s(kHelpPageWidth), s(kWidth))),
+          left(page_left + s(kPageMargin)),
+          width(s(kHelpPageWidth) - 2 * s(kPageMargin)),
+          page_centre(page_left + s(kHelpPageWidth) / 2) {}
+    int page_left, left, width, page_centre;
+};
 
 constexpr std::u32string_view kParagraph =
     U"Bu programma Uyğur Latin we Slawen yéziqliriniŋ alahide herplirini tehrirlewatqan tékistke qoşuşqa "
@@ -37,7 +43,6 @@ constexpr std::u32string_view kParagraph =
 
 constexpr int kColumns = 7;
 constexpr int kColumnWidth = 50;
-constexpr int kTableLeft = kPageCentre - kColumns * kColumnWidth / 2;
 constexpr int kTableTop = 100;
 constexpr int kRowHeight = 18;
 constexpr int kCellBaseline = 14;
@@ -81,7 +86,8 @@ std::vector<Row> remapping_table() {
 
 // Greedy line filling; every line but the last is justified by spreading the
 // spare width over its gaps, leftmost gaps taking the odd pixels.
-void draw_paragraph(Canvas& canvas, const Font& font) {
+void draw_paragraph(Canvas& canvas, const Font& font, HelpScale s) {
+    const TextColumn column(s);
     std::vector<std::u32string_view> words;
     for (std::size_t start = 0; start < kParagraph.size();) {
         const std::size_t end = std::min(kParagraph.find(U' ', start), kParagraph.size());
@@ -93,61 +99,76 @@ void draw_paragraph(Canvas& canvas, const Font& font) {
     int line_width = 0;
     for (std::u32string_view word : words) {
         const int width = font.measure(word).advance;
-        if (!lines.back().empty() && line_width + space + width > kTextWidth) {
+        if (!lines.back().empty() && line_width + space + width > column.width) {
             lines.emplace_back();
             line_width = 0;
         }
         line_width += (lines.back().empty() ? 0 : space) + width;
         lines.back().push_back(word);
     }
-    if (lines.size() != kParagraphLines) throw std::logic_error("the description no longer fills six lines");
+    // Fonts do not widen exactly with their size: at some scales the text
+    // takes a line less, never more, or it would run into the table.
+    if (lines.size() > kParagraphLines)
+        throw std::logic_error("the description takes more than six lines at " + std::to_string(s.dpi) + " DPI");
 
-    int baseline = kFirstBaseline;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto& line = lines[i];
         int words_width = 0;
         for (std::u32string_view word : line) words_width += font.measure(word).advance;
         const int gaps = static_cast<int>(line.size()) - 1;
         const bool justify = i + 1 < lines.size() && gaps > 0;
-        const int spare = justify ? kTextWidth - words_width - gaps * space : 0;
-        int x = kTextLeft;
+        const int spare = justify ? column.width - words_width - gaps * space : 0;
+        const int baseline = s(kFirstBaseline + static_cast<int>(i) * kLinePitch);
+        int x = column.left;
         for (int w = 0; w <= gaps; ++w) {
             font.draw(canvas, x, baseline, line[w], kBlack);
             x += font.measure(line[w]).advance + space;
             if (justify) x += spare / gaps + (w < spare % gaps ? 1 : 0);
         }
-        baseline += kLinePitch;
     }
 }
 
-void draw_table(Canvas& canvas, const Font& regular, const Font& bold) {
+// Rules one design pixel thick: two pixels from 200 %.
+void rule_across(Canvas& canvas, int x0, int x1, int y, HelpScale s) {
+    for (int i = 0; i < s.dpi / tamga::kDesignDpi; ++i) canvas.hline(x0, x1, y + i, kBlack);
+}
+void rule_down(Canvas& canvas, int x, int y0, int y1, HelpScale s) {
+    for (int i = 0; i < s.dpi / tamga::kDesignDpi; ++i) canvas.vline(x + i, y0, y1, kBlack);
+}
+
+void draw_table(Canvas& canvas, const Font& regular, const Font& bold, HelpScale s) {
     const std::vector<Row> rows = remapping_table();
-    const int right = kTableLeft + kColumns * kColumnWidth;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const int top = kTableTop + static_cast<int>(r) * kRowHeight;
-        canvas.hline(kTableLeft, right, top, kBlack);
+    const int table_left = TextColumn(s).page_centre - s(kColumns * kColumnWidth / 2);
+    const auto x_of = [&](int column) { return table_left + s(column * kColumnWidth); };
+    const auto y_of = [&](int row) { return s(kTableTop + row * kRowHeight); };
+    const int right = x_of(kColumns);
+    const int rules_end = right + s.dpi / tamga::kDesignDpi - 1;  // the right-hand rule's far side
+    const int last = static_cast<int>(rows.size());
+    for (int r = 0; r < last; ++r) {
+        rule_across(canvas, table_left, rules_end, y_of(r), s);
         int column = 0;
         for (const Cell& cell : rows[r]) {
-            const int left = kTableLeft + column * kColumnWidth;
-            canvas.vline(left, top, top + kRowHeight, kBlack);
+            rule_down(canvas, x_of(column), y_of(r), y_of(r + 1), s);
             const Font& font = cell.bold ? bold : regular;
             if (!cell.text.empty())
-                font.draw_centred(canvas, left + cell.span * kColumnWidth / 2, top + kCellBaseline, cell.text, kBlack);
+                font.draw_centred(canvas, x_of(column) + s(cell.span * kColumnWidth) / 2, y_of(r) + s(kCellBaseline),
+                                  cell.text, kBlack);
             column += cell.span;
         }
         if (column != kColumns) throw std::logic_error("a remapping table row does not span seven columns");
-        canvas.vline(right, top, top + kRowHeight, kBlack);
+        rule_down(canvas, right, y_of(r), y_of(r + 1), s);
     }
-    canvas.hline(kTableLeft, right, kTableTop + static_cast<int>(rows.size()) * kRowHeight, kBlack);
+    rule_across(canvas, table_left, rules_end, y_of(last), s);
 }
 
 }  // namespace
 
-Canvas draw_help_description() {
-    Canvas page(kWidth, kHeight, kWhite);
-    const Font regular(kSansPath, kFontSize);
-    draw_paragraph(page, regular);
-    draw_table(page, regular, Font(kSansBoldPath, kFontSize));
+Canvas draw_help_description(int picture_dpi) {
+    const HelpScale s{picture_dpi};
+    Canvas page(s(kWidth), s(kHeight), kWhite);
+    const Font regular(kSansPath, s(kFontSize));
+    draw_paragraph(page, regular, s);
+    draw_table(page, regular, Font(kSansBoldPath, s(kFontSize)), s);
     return page;
 }
 

@@ -7,6 +7,6 @@
 namespace artwork {
 
 // 430x365, black on white: a justified paragraph and the remapping table.
-Canvas draw_help_description();
+Canvas draw_help_description(int picture_dpi);
 
 }  // namespace artwork

@@ -5,11 +5,19 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <zlib.h>
+
 namespace artwork {
 
 namespace {
 
 constexpr std::uint32_t kPixelsPerMetre96Dpi = 3780;
+
+void save_bytes(const std::filesystem::path& file, const std::vector<char>& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
+}
 
 class ByteWriter {
 public:
@@ -17,11 +25,8 @@ public:
     void u16(std::uint32_t v) { u8(v); u8(v >> 8); }
     void u32(std::uint32_t v) { u16(v); u16(v >> 16); }
     std::size_t size() const { return bytes_.size(); }
-    void save(const std::filesystem::path& file) const {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-        if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
-    }
+    const std::vector<char>& bytes() const { return bytes_; }
+    void save(const std::filesystem::path& file) const { save_bytes(file, bytes_); }
 
 private:
     std::vector<char> bytes_;
@@ -82,9 +87,7 @@ void pixel_rows(ByteWriter& w, const Canvas& canvas, const Palette& palette, int
     }
 }
 
-}  // namespace
-
-void write_bmp(const std::filesystem::path& file, const Canvas& canvas, const Palette& palette, int bits_per_pixel) {
+ByteWriter bmp_file(const Canvas& canvas, const Palette& palette, int bits_per_pixel) {
     if (bits_per_pixel != 1 && bits_per_pixel != 4 && bits_per_pixel != 24)
         throw std::logic_error("unsupported BMP depth");
     check_palette(canvas, palette, bits_per_pixel);
@@ -99,7 +102,26 @@ void write_bmp(const std::filesystem::path& file, const Canvas& canvas, const Pa
     bitmap_info_header(w, canvas.width(), canvas.height(), bits_per_pixel, image_size, kPixelsPerMetre96Dpi, colours);
     if (colours != 0) palette_entries(w, palette);
     pixel_rows(w, canvas, palette, bits_per_pixel);
-    w.save(file);
+    return w;
+}
+
+}  // namespace
+
+void write_bmp(const std::filesystem::path& file, const Canvas& canvas, const Palette& palette, int bits_per_pixel) {
+    bmp_file(canvas, palette, bits_per_pixel).save(file);
+}
+
+void write_packed_bmp(const std::filesystem::path& file, const Canvas& canvas, const Palette& palette,
+                      int bits_per_pixel) {
+    const ByteWriter file_bytes = bmp_file(canvas, palette, bits_per_pixel);
+    const std::vector<char>& bmp = file_bytes.bytes();
+    uLongf packed_size = compressBound(static_cast<uLong>(bmp.size()));
+    std::vector<char> packed(packed_size);
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size, reinterpret_cast<const Bytef*>(bmp.data()),
+                  static_cast<uLong>(bmp.size()), Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("cannot pack " + file.string());
+    packed.resize(packed_size);
+    save_bytes(file, packed);
 }
 
 void write_ico(const std::filesystem::path& file, const std::vector<Canvas>& images, const Palette& palette) {

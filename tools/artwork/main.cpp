@@ -10,6 +10,7 @@
 #include "glyph_strip.h"
 #include "help_chart.h"
 #include "help_description.h"
+#include "help_page.h"
 #include "image_files.h"
 #include "palette_layout.h"
 #include "program_icon.h"
@@ -35,9 +36,12 @@ int main(int argc, char** argv) {
             write_bmp(dir / name, draw_tray_states(size), kTrayColours, 24);
         }
         write_ico(dir / "tray_layout.ico", {draw_tray_layout_icon()}, kVga16);
-        write_bmp(dir / "help_frame.bmp", draw_help_frame(), kBlackWhite, 1);
-        write_bmp(dir / "help_chart.bmp", draw_help_chart(), kBlackWhite, 1);
-        write_bmp(dir / "help_description.bmp", draw_help_description(), kBlackWhite, 1);
+        // Text pictures of every scale: packed, they take a tenth of the room.
+        for (int dpi : tamga::kPictureDpis) {
+            write_packed_bmp(dir / help_picture_file("frame", dpi), draw_help_frame(dpi), kBlackWhite, 1);
+            write_packed_bmp(dir / help_picture_file("chart", dpi), draw_help_chart(dpi), kBlackWhite, 1);
+            write_packed_bmp(dir / help_picture_file("description", dpi), draw_help_description(dpi), kBlackWhite, 1);
+        }
     } catch (const std::exception& e) {
         std::cerr << "artwork: " << e.what() << '\n';
         return 1;
