@@ -3,6 +3,8 @@
 #include "dialog_ids.h"
 #include "display_scale.h"
 #include "control_subclass.h"
+#include "packed_picture.h"
+#include "palette_layout.h"
 
 #include <windowsx.h>
 
@@ -14,9 +16,10 @@ namespace {
 
 constexpr std::array kPages{IDC_HELP_TABSHEET1, IDC_HELP_TABSHEET2};
 
-UniqueBitmap load_picture(const wchar_t* name) {
-    return UniqueBitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+// The pictures are drawn for five scales; a display between two gets the
+// smaller, laid out at the scale it was drawn for.
+UniqueBitmap load_picture(const wchar_t* name, int dpi) {
+    return load_packed_picture(picture_resource_name(name, picture_dpi_for(dpi)).c_str());
 }
 
 SIZE picture_size(HBITMAP picture) {
@@ -51,19 +54,30 @@ class PicturePage : public ControlSubclass {
 public:
     PicturePage(HWND page, UniqueBitmap picture) : ControlSubclass(page), picture_(std::move(picture)) {}
 
+    void show(UniqueBitmap picture) {
+        picture_ = std::move(picture);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    // Where the picture lands on the page.
+    RECT placed() const {
+        RECT page;
+        GetClientRect(hwnd(), &page);
+        const SIZE size = picture_size(picture_.get());
+        const LONG left = (page.right - size.cx) / 2, top = (page.bottom - size.cy) / 2;
+        return {left, top, left + size.cx, top + size.cy};
+    }
+
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
         if (message != WM_PAINT) return default_handling(message, wparam, lparam);
         const PaintSession paint(hwnd());
         const HDC dc = paint.dc();
-        RECT page;
-        GetClientRect(hwnd(), &page);
-        const SIZE size = picture_size(picture_.get());
+        const RECT at = placed();
         MemoryCanvas canvas(dc, picture_.get());
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
-        BitBlt(dc, (page.right - size.cx) / 2, (page.bottom - size.cy) / 2, size.cx, size.cy, canvas.dc(), 0, 0,
-               SRCAND);
+        BitBlt(dc, at.left, at.top, at.right - at.left, at.bottom - at.top, canvas.dc(), 0, 0, SRCAND);
         return 0;
     }
 
@@ -75,6 +89,15 @@ private:
 class PictureScrollBox : public ControlSubclass {
 public:
     PictureScrollBox(HWND box, UniqueBitmap picture) : ControlSubclass(box), picture_(std::move(picture)) {
+        fit_range();
+    }
+
+    // Another picture of the same chart: the place shown stays at the same
+    // share of its height.
+    void show(UniqueBitmap picture) {
+        const int old_height = std::max(1, static_cast<int>(picture_size(picture_.get()).cy));
+        picture_ = std::move(picture);
+        position_ = MulDiv(position_, picture_size(picture_.get()).cy, old_height);
         fit_range();
     }
 
@@ -177,10 +200,12 @@ THelp1::THelp1(TApplication& application) : app_(application) {
     SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
     show_selected_page();
 
-    TabSheet1_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET1), load_picture(L"HELP_FRAME"));
-    TabSheet2_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET2), load_picture(L"HELP_DESCRIPTION"));
+    TabSheet1_ = std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET1), load_picture(L"HELP_FRAME", dpi()));
+    TabSheet2_ =
+        std::make_unique<PicturePage>(control(IDC_HELP_TABSHEET2), load_picture(L"HELP_DESCRIPTION", dpi()));
     place_chart();
-    ScrollBox1_ = std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART"));
+    ScrollBox1_ =
+        std::make_unique<PictureScrollBox>(control(IDC_HELP_SCROLLBOX1), load_picture(L"HELP_CHART", dpi()));
 
     Label1_.emplace(control(IDC_HELP_LABEL1), GetSysColor(COLOR_WINDOWTEXT), app_.taskbar_window());
     FormCreate();
@@ -196,23 +221,28 @@ void THelp1::use_tab_font() {
 }
 
 // The chart's box belongs to the frame picture, whose headings stand above
-// it and whose legend lies below: the pictures are drawn for 96 DPI, so the
-// box keeps its design size and its place on the centred picture.
+// it and whose legend lies below: the box takes its design place and size at
+// the scale the pictures are drawn for, shifted as the frame picture is from
+// where it would stand on a page of the design size at that scale.
 void THelp1::place_chart() {
-    HWND page = control(IDC_HELP_TABSHEET1);
-    RECT now;
-    GetClientRect(page, &now);
+    const int picture_dpi = picture_dpi_for(dpi());
+    const auto s = [picture_dpi](LONG design) {
+        return static_cast<LONG>(scaled(static_cast<int>(design), picture_dpi));
+    };
     const RECT design_page = design_bounds(IDC_HELP_TABSHEET1), box = design_bounds(IDC_HELP_SCROLLBOX1);
-    const int dx = now.right / 2 - (design_page.right - design_page.left) / 2;
-    const int dy = now.bottom / 2 - (design_page.bottom - design_page.top) / 2;
-    SetWindowPos(control(IDC_HELP_SCROLLBOX1), nullptr, box.left + dx, box.top + dy, box.right - box.left,
-                 box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT frame = TabSheet1_->placed();
+    const LONG dx = frame.left - (s(design_page.right - design_page.left) - (frame.right - frame.left)) / 2;
+    const LONG dy = frame.top - (s(design_page.bottom - design_page.top) - (frame.bottom - frame.top)) / 2;
+    SetWindowPos(control(IDC_HELP_SCROLLBOX1), nullptr, s(box.left) + dx, s(box.top) + dy, s(box.right) - s(box.left),
+                 s(box.bottom) - s(box.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void THelp1::scale_changed() {
     use_tab_font();
+    TabSheet1_->show(load_picture(L"HELP_FRAME", dpi()));
+    TabSheet2_->show(load_picture(L"HELP_DESCRIPTION", dpi()));
     place_chart();
-    ScrollBox1_->fit_range();
+    ScrollBox1_->show(load_picture(L"HELP_CHART", dpi()));
     Label1_->use_layout_font(layout_font());
 }
 

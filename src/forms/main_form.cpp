@@ -52,9 +52,9 @@ int radio_group_of(UINT id) {
 
 // The strip drawn for one display scale: GLYPHS at 96 DPI, GLYPHS<dpi> else.
 Pixels load_glyph_strip(int picture_dpi) {
-    const std::wstring name = picture_dpi == kDesignDpi ? L"GLYPHS" : L"GLYPHS" + std::to_wstring(picture_dpi);
-    UniqueBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    UniqueBitmap strip(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                       picture_resource_name(L"GLYPHS", picture_dpi).c_str(),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     return strip ? pixels_of(strip.get()) : Pixels{};
 }
 

@@ -65,8 +65,10 @@ TEST(ZlibUnpack, RefusesDamagedAndOversizedStreams) {
     }
     EXPECT_FALSE(unpack_zlib(packed, data.size() - 1));
     Bytes with_dictionary = packed;
-    with_dictionary[1] = static_cast<std::uint8_t>(with_dictionary[1] | 0x20);
-    with_dictionary[1] = static_cast<std::uint8_t>(with_dictionary[1] + (31 - (with_dictionary[0] * 256 + with_dictionary[1]) % 31) % 31);
+    // The dictionary flag set, the check bits mended so only the flag is wrong.
+    with_dictionary[1] = static_cast<std::uint8_t>((with_dictionary[1] | 0x20) & 0xE0);
+    const int remainder = (with_dictionary[0] * 256 + with_dictionary[1]) % 31;
+    with_dictionary[1] = static_cast<std::uint8_t>(with_dictionary[1] + (31 - remainder) % 31);
     EXPECT_FALSE(unpack_zlib(with_dictionary, data.size()));
 }
 

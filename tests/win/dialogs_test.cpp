@@ -5,6 +5,7 @@
 #include "application.h"
 #include "about_box.h"
 #include "help_window.h"
+#include "packed_picture.h"
 #include "pixels_bitmap.h"
 
 #include <gtest/gtest.h>
@@ -117,11 +118,7 @@ Pixels on_screen(HWND w) {
     return pixels_of(copy.get());
 }
 
-Pixels picture(const wchar_t* name) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    return pixels_of(bitmap.get());
-}
+Pixels picture(const wchar_t* name) { return pixels_of(load_packed_picture(name).get()); }
 
 std::uint32_t rgb_of(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
 
@@ -485,15 +482,14 @@ TEST_F(DialogsTest, HelpOnAMonitorOfAnotherScaleKeepsItsPagesAndScrollPlace) {
     expect_rect(tabs, {0, 0, 838, 802});
     expect_rect(help.control(IDC_HELP_BUTTON1), {666, 832, 816, 882});
     EXPECT_EQ(GetParent(box), help.control(IDC_HELP_TABSHEET1));
-    // On the frame picture (drawn for 96 DPI), centred in the grown page.
-    RECT page;
-    GetClientRect(help.control(IDC_HELP_TABSHEET1), &page);
-    const int dx = page.right / 2 - 411 / 2, dy = page.bottom / 2 - 373 / 2;
-    expect_rect(box, {96 + dx, 32 + dy, 321 + dx, 311 + dy});
+    // At its doubled place on the frame picture drawn for 200 %, the chart
+    // drawn for it inside.
+    expect_rect(box, {192, 64, 642, 622});
     EXPECT_EQ(font_of(tabs).lfHeight, -22);
     EXPECT_STREQ(font_of(tabs).lfFaceName, L"Tahoma");
     SCROLLINFO range{sizeof range, SIF_ALL};
     ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &range));
+    EXPECT_EQ(range.nMax, picture(L"HELP_CHART192").height - 1);
     EXPECT_EQ(static_cast<int>(range.nPage), client_size(box).cy);
     EXPECT_GT(range.nPos, 0) << "the chart stays scrolled";
     EXPECT_LE(range.nPos, static_cast<int>(range.nMax + 1 - range.nPage));
@@ -631,6 +627,40 @@ TEST_F(DialogsTest, HelpChartScrollsWithinItsRange) {
     help.show_modal(owner.get());
 }
 
+// The chart box's pixels that are not the chart from `position` down (white
+// beside it).
+int wrong_chart_pixels(HWND box, const Pixels& chart, int position) {
+    const Pixels shown = on_screen(box);
+    int wrong = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            wrong += shown.at(x, y) != (x < chart.width ? chart.at(x, y + position) : kWhite);
+    return wrong;
+}
+
+// A page against its picture drawn transparently with its corner at `at`:
+// black where the picture is, the page colour elsewhere; `covered` (a child's
+// place) is left out.
+struct PageCheck {
+    int wrong = 0, ink = 0;
+};
+
+PageCheck check_page(HWND page, const Pixels& picture, POINT at, RECT covered = {}) {
+    const Pixels shown = on_screen(page);
+    const std::uint32_t face = rgb_of(GetSysColor(COLOR_BTNFACE));
+    PageCheck check;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            if (PtInRect(&covered, POINT{x, y})) continue;
+            const int px = x - at.x, py = y - at.y;
+            const bool black =
+                px >= 0 && py >= 0 && px < picture.width && py < picture.height && picture.at(px, py) == 0;
+            check.ink += black;
+            check.wrong += shown.at(x, y) != (black ? 0u : face);
+        }
+    return check;
+}
+
 TEST_F(DialogsTest, HelpDrawsChartOpaqueAndFrameTransparent) {
     THelp1 help(*app);
     HWND box = help.control(IDC_HELP_SCROLLBOX1);
@@ -647,29 +677,13 @@ TEST_F(DialogsTest, HelpDrawsChartOpaqueAndFrameTransparent) {
                                                          {SB_BOTTOM, 1, last}, {SB_PAGEDOWN, 1, last}}) {
             for (int i = 0; i < repeat; ++i) SendMessageW(box, WM_VSCROLL, request, 0);
             EXPECT_EQ(scroll_position(box), position);
-            const Pixels shown = on_screen(box);
-            int wrong = 0;
-            for (int y = 0; y < shown.height; ++y)
-                for (int x = 0; x < shown.width; ++x)
-                    wrong += shown.at(x, y) != (x < chart.width ? chart.at(x, y + position) : kWhite);
-            EXPECT_EQ(wrong, 0) << "at scroll position " << position;
+            EXPECT_EQ(wrong_chart_pixels(box, chart, position), 0) << "at scroll position " << position;
         }
 
         // The frame stands 9 px left and 1 px down; its white lets the page show.
-        const Pixels shown = on_screen(page);
-        const RECT covered = rect_in_parent(box);
-        const std::uint32_t face = rgb_of(GetSysColor(COLOR_BTNFACE));
-        int wrong = 0, ink = 0;
-        for (int y = 0; y < shown.height; ++y)
-            for (int x = 0; x < shown.width; ++x) {
-                if (PtInRect(&covered, POINT{x, y})) continue;
-                const int fx = x + 9, fy = y - 1;
-                const bool black = fy >= 0 && fy < frame.height && frame.at(fx, fy) == 0;
-                ink += black;
-                wrong += shown.at(x, y) != (black ? 0u : face);
-            }
-        EXPECT_EQ(wrong, 0);
-        EXPECT_GT(ink, 500) << "headings and legend drawn";
+        const PageCheck drawn = check_page(page, frame, {-9, 1}, rect_in_parent(box));
+        EXPECT_EQ(drawn.wrong, 0);
+        EXPECT_GT(drawn.ink, 500) << "headings and legend drawn";
         PostMessageW(help.hwnd(), WM_CLOSE, 0, 0);
     });
     help.show_modal(owner.get());
@@ -683,19 +697,92 @@ TEST_F(DialogsTest, HelpSecondPageShowsDescriptionFourPixelsDown) {
     ASSERT_EQ(description.height, 365);
     steps.post([&] {
         click_tab(tabs, 1);
-        const Pixels shown = on_screen(help.control(IDC_HELP_TABSHEET2));
-        const std::uint32_t face = rgb_of(GetSysColor(COLOR_BTNFACE));
-        int wrong = 0;
-        for (int y = 0; y < shown.height; ++y)
-            for (int x = 0; x < shown.width; ++x) {
-                const int fx = x + 9, fy = y - 4;
-                const bool black = fy >= 0 && fy < description.height && description.at(fx, fy) == 0;
-                wrong += shown.at(x, y) != (black ? 0u : face);
-            }
-        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(check_page(help.control(IDC_HELP_TABSHEET2), description, {-9, 4}).wrong, 0);
         PostMessageW(help.hwnd(), WM_CLOSE, 0, 0);
     });
     help.show_modal(owner.get());
+}
+
+TEST_F(DialogsTest, HelpAtAnotherScaleShowsThePicturesDrawnForIt) {
+    THelp1 help(*app);
+    HWND box = help.control(IDC_HELP_SCROLLBOX1);
+    const Pixels chart = picture(L"HELP_CHART144"), frame = picture(L"HELP_FRAME144"),
+                 description = picture(L"HELP_DESCRIPTION144");
+    ASSERT_EQ(chart.width, 296);
+    ASSERT_EQ(frame.width, 645);
+    ASSERT_EQ(frame.height, 555);
+    ASSERT_EQ(description.height, 548);
+    steps.post([&] {
+        RECT outer;
+        GetWindowRect(help.hwnd(), &outer);
+        change_scale(help.hwnd(), 144, outer);
+        UpdateWindow(help.hwnd());
+        expect_rect(box, {144, 48, 482, 467});
+        SendMessageW(box, WM_VSCROLL, SB_BOTTOM, 0);
+        EXPECT_EQ(wrong_chart_pixels(box, chart, chart.height - client_size(box).cy), 0);
+        const PageCheck drawn = check_page(help.control(IDC_HELP_TABSHEET1), frame, {-14, 2}, rect_in_parent(box));
+        EXPECT_EQ(drawn.wrong, 0);
+        EXPECT_GT(drawn.ink, 1000);
+        click_tab(help.control(IDC_HELP_PAGECONTROL1), 1);
+        EXPECT_EQ(check_page(help.control(IDC_HELP_TABSHEET2), description, {-14, 6}).wrong, 0);
+        PostMessageW(help.hwnd(), WM_CLOSE, 0, 0);
+    });
+    help.show_modal(owner.get());
+}
+
+// --- Packed pictures -----------------------------------------------------
+
+// A zlib stream of stored blocks, as a packer that does not compress writes it.
+std::vector<std::uint8_t> stored_zlib(const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> out{0x78, 0x01, 0x01, static_cast<std::uint8_t>(data.size()),
+                                  static_cast<std::uint8_t>(data.size() >> 8),
+                                  static_cast<std::uint8_t>(~data.size()),
+                                  static_cast<std::uint8_t>(~data.size() >> 8)};
+    out.insert(out.end(), data.begin(), data.end());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : data) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (int shift : {24, 16, 8, 0}) out.push_back(static_cast<std::uint8_t>((b << 16 | a) >> shift));
+    return out;
+}
+
+// A 2x2 one-bit BMP file, black top-left and bottom-right.
+std::vector<std::uint8_t> small_bmp() {
+    std::vector<std::uint8_t> file(62 + 8);
+    auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    file[0] = 'B', file[1] = 'M';
+    put(2, 70, 4), put(10, 62, 4);
+    put(14, 40, 4), put(18, 2, 4), put(22, 2, 4), put(26, 1, 2), put(28, 1, 2), put(46, 2, 4);
+    put(58, 0xFFFFFF, 4);           // colour 1 white, colour 0 black
+    file[62] = 0x80, file[66] = 0x40;  // bottom row first: white black, then black white
+    return file;
+}
+
+TEST(PackedPicture, DrawsAGoodFileAndRefusesDamagedOnes) {
+    const Pixels drawn = pixels_of(packed_picture(stored_zlib(small_bmp())).get());
+    ASSERT_EQ(drawn.width, 2);
+    ASSERT_EQ(drawn.height, 2);
+    EXPECT_EQ(drawn.rgb, (std::vector<std::uint32_t>{0, kWhite, kWhite, 0}));
+
+    const auto damaged = [](auto change) {
+        std::vector<std::uint8_t> file = small_bmp();
+        change(file);
+        return packed_picture(stored_zlib(file)) != nullptr;
+    };
+    EXPECT_FALSE(damaged([](auto& f) { f[0] = 'X'; })) << "not a BMP";
+    EXPECT_FALSE(damaged([](auto& f) { f[22] = 200; })) << "rows beyond the end";
+    EXPECT_FALSE(damaged([](auto& f) { f[10] = 20; })) << "bits inside the header";
+    EXPECT_FALSE(damaged([](auto& f) { f[28] = 3; })) << "no such pixel size";
+    EXPECT_FALSE(damaged([](auto& f) { f[30] = 1; })) << "run-length packed";
+    EXPECT_FALSE(damaged([](auto& f) { f.resize(40); })) << "cut short";
+    std::vector<std::uint8_t> packed = stored_zlib(small_bmp());
+    packed.back() ^= 1;
+    EXPECT_FALSE(packed_picture(packed)) << "sum does not match";
+    EXPECT_FALSE(load_packed_picture(L"NO_SUCH_PICTURE"));
 }
 
 }  // namespace

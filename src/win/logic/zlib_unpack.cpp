@@ -194,7 +194,8 @@ private:
             if (!in_.bits(kLengthExtra[symbol], extra)) return false;
             const unsigned length = kLengthBase[symbol] + extra;
             const int distance_symbol = decode(in_, distances_);
-            if (distance_symbol < 0 || distance_symbol >= 30 || !in_.bits(kDistanceExtra[distance_symbol], distance_extra))
+            if (distance_symbol < 0 || distance_symbol >= 30 ||
+                !in_.bits(kDistanceExtra[distance_symbol], distance_extra))
                 return false;
             const std::size_t distance = kDistanceBase[distance_symbol] + distance_extra;
             if (distance > out_.size()) return false;
