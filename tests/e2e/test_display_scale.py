@@ -3,10 +3,14 @@
 frame. Every button whole inside the window at its scaled place, its letter
 drawn for the scale in pure black, and the menu bar whole above them."""
 
+import struct
 import subprocess
+import zlib
 from contextlib import contextmanager
 
 import pytest
+
+from desktop import REPO
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 METRICS_KEY = r"HKCU\Control Panel\Desktop\WindowMetrics"
@@ -20,7 +24,13 @@ def scaled(design, dpi):
 
 
 def reg(env, *args):
-    return subprocess.run(["wine", "reg", *args], env=env, capture_output=True, text=True, timeout=60)
+    """wine's reg tool; a change it fails to make now and then (exit 1, no
+    word why) is tried once more."""
+    for _ in range(2):
+        done = subprocess.run(["wine", "reg", *args], env=env, capture_output=True, text=True, timeout=60)
+        if done.returncode == 0 or args[0] == "query":
+            return done
+    return done
 
 
 @contextmanager
@@ -52,6 +62,23 @@ def window_shot(desktop, info, name):
     left, top, right, bottom = info["rect"]
     subprocess.run(["convert", str(shot), "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
                     str(shot.with_name(f"{name}-window.png"))], check=True, timeout=60)
+
+
+def help_picture(name, dpi):
+    """A committed Help picture (a packed one-bit BMP) as top-down rows of
+    colours in the probe's spelling."""
+    suffix = "" if dpi == 96 else f"_{dpi}"
+    data = zlib.decompress((REPO / "res" / f"help_{name}{suffix}.bmp.z").read_bytes())
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    assert struct.unpack_from("<H", data, 28)[0] == 1 and height > 0
+    palette = ["%02x%02x%02x" % tuple(reversed(data[54 + 4 * i:57 + 4 * i])) for i in range(2)]
+    stride = (width + 31) // 32 * 4
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = data[offset + y * stride:offset + (y + 1) * stride]
+        rows.append([palette[row[x // 8] >> (7 - x % 8) & 1] for x in range(width)])
+    return rows
 
 
 def button_faces(desktop, panel, buttons, dpi):
@@ -154,8 +181,8 @@ def test_palette_whole_under_windows_10_frame(start_palette, desktop):
 
 @pytest.mark.parametrize("dpi", [144, 192])
 def test_about_and_help_at_their_scaled_sizes(start_palette, desktop, dpi):
-    from test_about_help import ABOUT_ICON, ABOUT_OK, ABOUT_PANEL, HELP_BUTTON, closed, expect_modal_frame, \
-        open_window, parts, press
+    from test_about_help import ABOUT_ICON, ABOUT_OK, ABOUT_PANEL, HELP_BUTTON, HELP_CHART, HELP_PAGES, HELP_TABS, \
+        closed, expect_modal_frame, open_window, parts, press
     with registry_values(desktop.env, DESKTOP_KEY, {"LogPixels": ("REG_DWORD", dpi)}):
         palette = start_palette()
         about = open_window(desktop, palette, "about")
@@ -174,8 +201,17 @@ def test_about_and_help_at_their_scaled_sizes(start_palette, desktop, dpi):
 
         helpwin = open_window(desktop, palette, "help")
         expect_modal_frame(palette, helpwin, scaled(419, dpi), scaled(453, dpi))
-        button = parts(desktop, helpwin["hwnd"])[HELP_BUTTON]["rect"]
+        found = parts(desktop, helpwin["hwnd"])
+        button = found[HELP_BUTTON]["rect"]
         x0, y0 = helpwin["client"][:2]
+        # The chart shown is the one drawn for the scale, pixel for pixel.
+        page = parts(desktop, found[HELP_TABS]["hwnd"])[HELP_PAGES[0]]
+        chart = parts(desktop, page["hwnd"])[HELP_CHART]
+        assert chart["rect"][:2] == [page["rect"][0] + scaled(96, dpi), page["rect"][1] + scaled(32, dpi)]
+        drawn = help_picture("chart", dpi)
+        cl, ct, _, cb = chart["client"]
+        shown = desktop.probe("pixels", cl, ct, cl + len(drawn[0]), cb)[0]["rgb"]
+        assert shown == [colour for row in drawn[:cb - ct] for colour in row]
         assert button[:2] == [x0 + scaled(333, dpi), y0 + scaled(416, dpi)]
         window_shot(desktop, desktop.info(helpwin["hwnd"]), f"help-{dpi}")
         desktop.click((button[0] + button[2]) // 2, (button[1] + button[3]) // 2)
