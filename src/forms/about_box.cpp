@@ -23,6 +23,7 @@ TAboutBox1::TAboutBox1(TApplication& application) : app_(application) {
     for (int id : {IDC_ABOUT_PROGRAMICON, IDC_ABOUT_INFOLABEL1, IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3})
         nest(id, IDC_ABOUT_PANEL1);
     use_info_fonts();
+    use_program_icon();
 
     Label1_.emplace(control(IDC_ABOUT_LABEL1), kLinkRestColour, app_.taskbar_window());
     FormCreate();
@@ -45,8 +46,20 @@ void TAboutBox1::use_info_fonts() {
     info_bold_font_ = std::move(bold);
 }
 
+// The program icon drawn for the dialog's scale (32 px at 96 DPI), in place
+// of the one the template loaded at the system's icon size.
+void TAboutBox1::use_program_icon() {
+    const int side = scaled(32, dpi());
+    UniqueIcon icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+    if (!icon) return;
+    SendMessageW(control(IDC_ABOUT_PROGRAMICON), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    program_icon_ = std::move(icon);  // after the control let go of the old one
+}
+
 void TAboutBox1::scale_changed() {
     use_info_fonts();
+    use_program_icon();
     for (int id : {IDC_ABOUT_INFOLABEL1, IDC_ABOUT_INFOLABEL2, IDC_ABOUT_INFOLABEL3}) fit_to_text(control(id));
     Label1_->use_layout_font(layout_font());
 }

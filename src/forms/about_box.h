@@ -24,11 +24,13 @@ private:
 
     void draw_panel(const DRAWITEMSTRUCT& item) const;
     void use_info_fonts();
+    void use_program_icon();
     void scale_changed() override;
 
     TApplication& app_;
     UniqueFont info_font_;
     UniqueFont info_bold_font_;
+    UniqueIcon program_icon_;
     std::optional<MakerLink> Label1_;
 };
 

@@ -430,6 +430,15 @@ TEST_F(DialogsTest, HelpLayoutLandsOnItsPixels) {
 
 // --- Display scale -------------------------------------------------------
 
+int icon_side(HWND icon_control) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(icon_control, STM_GETICON, 0, 0)), &info)) return 0;
+    const UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP bits{};
+    GetObjectW(colour.get(), sizeof bits, &bits);
+    return bits.bmWidth;
+}
+
 void change_scale(HWND dialog, int dpi, RECT suggested) {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
@@ -447,6 +456,7 @@ TEST_F(DialogsTest, AboutOnAMonitorOfAnotherScaleGrowsItsLayoutAndFonts) {
     expect_rect(about.control(IDC_ABOUT_PANEL1), {12, 12, 470, 98});
     expect_rect(about.control(IDOK), {348, 113, 461, 151});
     expect_rect(about.control(IDC_ABOUT_PROGRAMICON), {20, 20, 70, 70});  // still inside the panel
+    EXPECT_EQ(icon_side(about.control(IDC_ABOUT_PROGRAMICON)), 48) << "the icon drawn for 150 %";
     EXPECT_EQ(GetParent(about.control(IDC_ABOUT_PROGRAMICON)), about.control(IDC_ABOUT_PANEL1));
     for (int line = 0; line < 3; ++line) {
         HWND label = about.control(IDC_ABOUT_INFOLABEL1 + line);
@@ -468,6 +478,7 @@ TEST_F(DialogsTest, AboutOnAMonitorOfAnotherScaleGrowsItsLayoutAndFonts) {
     expect_rect(about.control(IDOK), {232, 75, 307, 100});
     EXPECT_EQ(font_of(about.control(IDC_ABOUT_INFOLABEL2)).lfHeight, -11);
     EXPECT_EQ(font_of(link).lfHeight, -11);
+    EXPECT_EQ(icon_side(about.control(IDC_ABOUT_PROGRAMICON)), 32);
 }
 
 TEST_F(DialogsTest, HelpOnAMonitorOfAnotherScaleKeepsItsPagesAndScrollPlace) {
