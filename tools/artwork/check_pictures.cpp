@@ -12,6 +12,7 @@
 
 #include <zlib.h>
 
+#include "help_page.h"
 #include "palette_layout.h"
 
 namespace {
@@ -97,7 +98,7 @@ std::uint64_t fnv1a(const std::vector<unsigned char>& bytes) {
 // always showed.
 void check_help_picture(const std::filesystem::path& dir, const std::string& name, int width, int height, int dpi,
                         std::uint64_t hash_at_96) {
-    const std::string file = "help_" + name + (dpi == 96 ? "" : "_" + std::to_string(dpi)) + ".bmp.z";
+    const std::string file = artwork::help_picture_file(name, dpi);
     const std::vector<unsigned char> packed = read(dir / file);
     width = tamga::scaled(width, dpi);
     height = tamga::scaled(height, dpi);

@@ -128,12 +128,12 @@ void draw_paragraph(Canvas& canvas, const Font& font, HelpScale s) {
     }
 }
 
-// Rules one design pixel thick: two pixels from 200 %.
+// Rules one design pixel thick.
 void rule_across(Canvas& canvas, int x0, int x1, int y, HelpScale s) {
-    for (int i = 0; i < s.dpi / tamga::kDesignDpi; ++i) canvas.hline(x0, x1, y + i, kBlack);
+    for (int i = 0; i < s.rule(); ++i) canvas.hline(x0, x1, y + i, kBlack);
 }
 void rule_down(Canvas& canvas, int x, int y0, int y1, HelpScale s) {
-    for (int i = 0; i < s.dpi / tamga::kDesignDpi; ++i) canvas.vline(x + i, y0, y1, kBlack);
+    for (int i = 0; i < s.rule(); ++i) canvas.vline(x + i, y0, y1, kBlack);
 }
 
 void draw_table(Canvas& canvas, const Font& regular, const Font& bold, HelpScale s) {
@@ -142,7 +142,7 @@ void draw_table(Canvas& canvas, const Font& regular, const Font& bold, HelpScale
     const auto x_of = [&](int column) { return table_left + s(column * kColumnWidth); };
     const auto y_of = [&](int row) { return s(kTableTop + row * kRowHeight); };
     const int right = x_of(kColumns);
-    const int rules_end = right + s.dpi / tamga::kDesignDpi - 1;  // the right-hand rule's far side
+    const int rules_end = right + s.rule() - 1;  // the right-hand rule's far side
     const int last = static_cast<int>(rows.size());
     for (int r = 0; r < last; ++r) {
         rule_across(canvas, table_left, rules_end, y_of(r), s);

@@ -20,6 +20,8 @@ constexpr int centred_offset(int page_extent, int picture_extent) { return (page
 struct HelpScale {
     int dpi;
     int operator()(int design) const { return tamga::scaled(design, dpi); }
+    // A one-pixel rule of the design, in whole pixels: two from 200 %.
+    int rule() const { return dpi / tamga::kDesignDpi; }
 };
 
 // help_<name>.bmp.z at 96 DPI, help_<name>_<dpi>.bmp.z at the others.
