@@ -5,6 +5,7 @@ import json
 import os
 import shutil
 import subprocess
+import tempfile
 from pathlib import Path
 
 from wine_session import wait_for
@@ -23,18 +24,19 @@ class Desktop:
 
     # --- reading windows -------------------------------------------------
     def probe(self, *args, timeout=30):
-        """The probe's answer lines. A probe process now and then ends under
-        wine without having run (no closing line); such a run is repeated."""
-        for _ in range(3):
-            # Not stderr: a desktop process wine starts on the way inherits it
-            # and would keep the pipe open long after the probe ended.
+        """The probe's answer lines."""
+        # Its errors go to a file, not a pipe: a desktop process wine starts
+        # on the way would inherit a pipe and keep it open long after.
+        with tempfile.TemporaryFile() as errors:
             out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
-                                 stderr=subprocess.DEVNULL, timeout=timeout)
+                                 stderr=errors, timeout=timeout)
             lines = out.stdout.decode("utf-8", "replace").splitlines()
             answers = [json.loads(line) for line in lines if line.startswith("{")]
             if answers and list(answers[-1]) == ["done"]:
                 return answers[:-1]
-        raise RuntimeError(f"the probe never finished: {args}")
+            errors.seek(0)
+            raise RuntimeError(f"the probe did not finish {args}: exit {out.returncode}, "
+                               f"{errors.read().decode('utf-8', 'replace')[-2000:]}")
 
     def windows(self, cls="", title=""):
         return self.probe("windows", cls, title)

@@ -28,6 +28,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -207,16 +208,34 @@ int run(const std::vector<std::string>& args) {
         std::printf("{\"rgb\": \"%02x%02x%02x\"}\n", GetRValue(c), GetGValue(c), GetBValue(c));
     } else if (cmd == "pixels") {
         const RECT r{std::atoi(arg(2)), std::atoi(arg(3)), std::atoi(arg(4)), std::atoi(arg(5))};
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        if (width <= 0 || height <= 0) return 1;
+        // One copy of the rectangle: reading it pixel by pixel is a round trip
+        // to the X server for each pixel.
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+        void* bits = nullptr;
         HDC screen = GetDC(nullptr);
-        std::string colours;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const COLORREF c = GetPixel(screen, x, y);
-                char hex[16];
-                std::snprintf(hex, sizeof hex, "\"%02x%02x%02x\"", GetRValue(c), GetGValue(c), GetBValue(c));
-                colours += (colours.empty() ? "" : ", ") + std::string(hex);
-            }
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ previous = SelectObject(memory, copy);
+        const bool copied = copy && BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
         ReleaseDC(nullptr, screen);
+        if (!copied) {
+            DeleteObject(copy);
+            return 1;
+        }
+        std::string colours;
+        colours.reserve(static_cast<std::size_t>(width) * height * 10);
+        const auto* pixel = static_cast<const std::uint32_t*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "%s\"%06x\"", i ? ", " : "", static_cast<unsigned>(pixel[i] & 0xFFFFFF));
+            colours += hex;
+        }
+        DeleteObject(copy);
         std::printf("{\"rgb\": [%s]}\n", colours.c_str());
     } else if (cmd == "move") {
         if (!SetWindowPos(parse_hwnd(arg(2)), nullptr, std::atoi(arg(3)), std::atoi(arg(4)), std::atoi(arg(5)),
