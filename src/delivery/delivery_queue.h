@@ -1,31 +1,27 @@
 #pragma once
-// Delivers clicked letters one at a time, in click order, without ever
-// making the palette wait on another program: each delivery's waiting
-// (a sent message, an automation call, the target's return to the front)
-// runs beside the message loop, and clicks arriving meanwhile queue behind it.
-#include "delivery_route.h"
+// Hands clicked letters to the delivery thread and watches over it: a
+// delivery that outlasts the time another program may take to answer (a
+// word processor stuck in its call) is given up on with a warning beep, and
+// the letters behind it are dropped rather than sent to the same program.
+#include "delivery_thread.h"
 #include "simple_timer.h"
 #include "window.h"
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 
 namespace tamga {
-
-struct BlockingDelivery;
 
 class DeliveryQueue : public Window {
 public:
     DeliveryQueue();
     ~DeliveryQueue() override;
 
-    // The route is chosen now, from the target's windows and the mode; the
-    // clipboard is set when the letter's turn comes, so a delivery still
-    // under way never pastes a later letter.
+    // The route is chosen when the letter's turn comes, from what the target
+    // is then; the clipboard is set then too, so a delivery still under way
+    // never pastes a later letter.
     void deliver(std::uint32_t letter, HWND target, bool clipboard_mode);
 
     // An error the word processor raised; the letter is not delivered.
@@ -37,30 +33,17 @@ protected:
     }
 
 private:
-    struct Letter {
-        std::uint32_t code;
-        HWND target;
-        bool clipboard_mode;
-        DeliveryRoute route;
-    };
-
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
-    void start_next();
-    void begin();
-    void begin_blocking();
-    void on_blocking_done(WPARAM id);
-    void on_foreground_wait();
     void give_up();
-    void finish();
 
-    std::deque<Letter> waiting_;
-    std::optional<Letter> current_;
-    std::shared_ptr<BlockingDelivery> blocking_;
-    WPARAM blocking_id_ = 0;
-    DWORD foreground_asked_at_ = 0;
+    // Started with the first letter; after giving up, anew with the next.
+    std::unique_ptr<DeliveryThread> thread_;
+    // Letters are numbered across threads, so a late word from a thread
+    // given up on is never taken for its successor's.
+    std::uint64_t last_number_ = 0;
+    std::uint64_t under_way_ = 0;
     TSimpleTimer give_up_timer_;
-    TSimpleTimer foreground_timer_;
 };
 
 }  // namespace tamga

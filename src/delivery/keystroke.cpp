@@ -1,32 +1,29 @@
 #include "keystroke.h"
 
-#include "delivery_route.h"
 #include "own_input_tag.h"
 
-#include <string>
 #include <vector>
 
 namespace tamga {
-namespace {
-
-std::wstring class_of(HWND window) {
-    wchar_t name[256] = {};
-    if (window) GetClassNameW(window, name, 256);
-    return name;
-}
-
-}  // namespace
-
-bool keys_only_window(HWND target) {
-    if (!target) return false;
-    return takes_text_only_as_keys(class_of(target)) || takes_text_only_as_keys(class_of(GetAncestor(target, GA_ROOT)));
-}
 
 bool in_front_with_focus(HWND target) {
     HWND top = target ? GetAncestor(target, GA_ROOT) : nullptr;
     if (!top || GetForegroundWindow() != top) return false;
     GUITHREADINFO info{sizeof info};
     return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) && info.hwndFocus == target;
+}
+
+bool wait_until_holding_keyboard(HWND target) {
+    constexpr DWORD kWaitMs = 500;
+    constexpr DWORD kLookEveryMs = 5;
+    const DWORD asked = GetTickCount();
+    for (int holding = 0; IsWindow(target);) {
+        holding = in_front_with_focus(target) ? holding + 1 : 0;
+        if (holding == 2) return true;
+        if (GetTickCount() - asked > kWaitMs) break;
+        Sleep(kLookEveryMs);
+    }
+    return false;
 }
 
 bool type_as_key_press(std::wstring_view text) {

@@ -1,6 +1,16 @@
 #include "target_window.h"
 
 namespace tamga {
+namespace {
+
+bool own_program_in_front() {
+    DWORD process = 0;
+    HWND foreground = GetForegroundWindow();
+    if (foreground) GetWindowThreadProcessId(foreground, &process);
+    return foreground && process == GetCurrentProcessId();
+}
+
+}  // namespace
 
 std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
     HWND foreground = GetForegroundWindow();
@@ -31,6 +41,22 @@ bool is_word_processor_document(HWND target) {
     return trimmed_first_sibling_title(target) == L"MSO Generic Control Container";
 }
 
+TargetKind target_kind(HWND target) {
+    if (!target || !IsWindow(target)) return TargetKind::Missing;
+    if (is_word_processor_document(target)) return TargetKind::WordDocument;
+    // The class the control was made from: a superclassed edit control
+    // answers "Edit" here on Windows.
+    wchar_t made_from[256] = {};
+    RealGetWindowClassW(target, made_from, 256);
+    if (is_edit_class(made_from)) return TargetKind::EditControl;
+    constexpr UINT kAskTimeoutMs = 250;
+    DWORD_PTR code = 0;
+    if (SendMessageTimeoutW(target, WM_GETDLGCODE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kAskTimeoutMs, &code) &&
+        (code & DLGC_HASSETSEL))
+        return TargetKind::EditControl;
+    return TargetKind::Other;
+}
+
 bool send_to_target(HWND target, UINT message, WPARAM wparam) {
     if (!target) return true;
     DWORD_PTR ignored = 0;
@@ -40,6 +66,17 @@ bool send_to_target(HWND target, UINT message, WPARAM wparam) {
 }
 
 void return_foreground(HWND target) {
+    HWND top = target ? GetAncestor(target, GA_ROOT) : nullptr;
+    HWND foreground = GetForegroundWindow();
+    if (!top || foreground == top) return;
+    if (foreground && !own_program_in_front()) {
+        GUITHREADINFO info{sizeof info};
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) && info.hwndFocus) return;
+    }
+    SetForegroundWindow(top);
+}
+
+void give_foreground(HWND target) {
     if (HWND top = target ? GetAncestor(target, GA_ROOT) : nullptr) SetForegroundWindow(top);
 }
 

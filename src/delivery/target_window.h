@@ -1,5 +1,7 @@
 #pragma once
 // Finding and addressing the window the user is typing in.
+#include "delivery_route.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -22,6 +24,11 @@ std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remember
 bool is_word_processor_document(HWND target);
 std::wstring trimmed_first_sibling_title(HWND target);
 
+// What the target is, for the choice of its route. A control that is not
+// of an edit class is asked whether it takes edit messages; a program that
+// does not answer within a moment is taken for one that does not.
+TargetKind target_kind(HWND target);
+
 // How long another program may take to answer before it is given up on.
 inline constexpr UINT kAnswerTimeoutMs = 2000;
 
@@ -30,8 +37,14 @@ inline constexpr UINT kAnswerTimeoutMs = 2000;
 // or one gone) counts as answered, the send having no effect.
 bool send_to_target(HWND target, UINT message, WPARAM wparam);
 
-// Gives the foreground back to the program of `target`; its top-level window
-// then returns the focus to the target itself.
+// Gives the foreground back to the program of `target`, whose top-level
+// window then returns the focus to the target itself: when our own program
+// has it (the user reached for the palette's menu, or brought it back from
+// the tray), or a program in front has no window taking keys. Never taken
+// from a program with a focused window: the user is typing there.
 void return_foreground(HWND target);
+
+// Gives the foreground to the program of `target` whoever has it.
+void give_foreground(HWND target);
 
 }  // namespace tamga

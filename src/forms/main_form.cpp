@@ -75,7 +75,9 @@ TForm1::TForm1(TApplication& application)
     create({.class_name = L"TForm1",
             .title = L"Tamgalik",
             .style = kFrameStyle,
-            .ex_style = WS_EX_TOPMOST,
+            // A click on a letter leaves the foreground and the keyboard with
+            // the program being typed in, as an on-screen keyboard does.
+            .ex_style = WS_EX_TOPMOST | WS_EX_NOACTIVATE,
             .width = frame.right - frame.left,
             .height = frame.bottom - frame.top,
             .parent = app_.taskbar_window(),
@@ -232,8 +234,12 @@ HookMode TForm1::checked_mode() const {
     return checked(ID_HERIPYOTKESH1) ? HookMode::Letters : HookMode::Pairs;
 }
 
-void TForm1::Timer1Timer() {
+void TForm1::follow_target() {
     if (auto focused = focused_window_of_foreground(GetCurrentThreadId(), target_)) target_ = *focused;
+}
+
+void TForm1::Timer1Timer() {
+    follow_target();
     if (checked(ID_TILTAXTINIOZGERTISH1)) {
         HWND foreground = GetForegroundWindow();
         const HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
@@ -254,7 +260,13 @@ void TForm1::SpeedButton1Click(PictureButton& sender) {
             if (buttons_[row - 1][position - 1] == &sender) deliver(letter_at(row, position));
 }
 
-void TForm1::deliver(LetterCode letter) { delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1)); }
+// The palette never takes the foreground from the program being typed in,
+// so the target is read anew at the click: a program switched to since the
+// last tick gets the letter.
+void TForm1::deliver(LetterCode letter) {
+    follow_target();
+    delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1));
+}
 
 void TForm1::Latin1Click(UINT sender) {
     check(sender == ID_SLAVEN1 ? ID_SLAVEN1 : ID_LATIN1, true);
@@ -364,6 +376,8 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_POWERBROADCAST:
             if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) restart_hook_after_absence();
             return TRUE;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
         case WM_DPICHANGED:
             change_dpi(dpi_changed_to(wparam), dpi_changed_place(lparam));
             return 0;

@@ -72,6 +72,7 @@ private:
     bool checked(UINT id) const;
     void check(UINT id, bool on);
     HookMode checked_mode() const;
+    void follow_target();
     void deliver(LetterCode letter);
     void restart_hook_after_absence();
 

@@ -19,7 +19,7 @@ def wine_env():
     if os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY") and os.environ.get("TAMGA_SUITE"):
         yield dict(os.environ)
         return
-    with WineSession() as session:
+    with WineSession(window_manager=os.environ.get("TAMGA_WINDOW_MANAGER") == "1") as session:
         yield session.env
 
 

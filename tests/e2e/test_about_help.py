@@ -96,6 +96,7 @@ def opened_addresses(desktop, tmp_path):
             reg("add", key, "/ve", "/d", before, "/f")
 
 
+@pytest.mark.activation
 def test_about_names_program_and_closes_on_enter(start_palette, desktop):
     palette = start_palette()
     about = open_window(desktop, palette, "about")

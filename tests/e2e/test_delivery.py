@@ -21,6 +21,7 @@ CYRILLIC = "ӘәҒғҖҗҚқҢңӨөҮүҺһ"
 ID_ESTESAQLASH1 = 202
 ID_SLAVEN1 = 204
 ID_CHIQISH1 = 205
+ID_KORSITISH1 = 231
 WM_NULL = 0x0000
 WM_CLOSE = 0x0010
 SS_TYPEMASK, SS_ICON = 0x1F, 0x03
@@ -49,10 +50,6 @@ class Keys:
     def click(self, position):
         x, y = self.points[position - 1]
         self._click(x, y)
-
-    def click_caption(self):
-        left, top, right, _ = self.palette.info()["rect"]
-        self._click((left + right) // 2, top + 10)
 
     def _click(self, x, y):
         # Held as a hand holds it. Without a window manager, a press and
@@ -106,13 +103,14 @@ def type_all(desktop, keys, target, letters):
         assert handed_back(desktop, target), f"after clicking {letter}"
 
 
+@pytest.mark.activation
 def test_latin_letters_arrive_in_notepad_in_order(start_palette, desktop):
     palette = start_palette()
     keys = Keys(palette)
     notepad = open_notepad(desktop)
 
-    # The palette in front (as when the user reaches for it) keeps the target.
-    keys.click_caption()
+    # The palette in front (brought back from the tray) keeps the target.
+    palette.command(ID_KORSITISH1)
     assert settled(lambda: palette_in_front(desktop, palette), True) is True
     time.sleep(TICK)
 
@@ -241,9 +239,10 @@ def test_word_document_gets_letters_through_the_selection(start_palette, desktop
     assert desktop.text(document.focus) == ""
 
 
+@pytest.mark.activation
 def test_word_document_without_running_server_gets_nothing(start_palette, desktop, word_server, tmp_path):
-    """Registered but not running: the click is dropped silently. The click
-    put the palette in front, and the program leaves it there."""
+    """Registered but not running: the click is dropped silently, and the
+    foreground stays where it was."""
     server = word_server()
     stop_server(desktop, server)
     palette = start_palette()
@@ -254,7 +253,7 @@ def test_word_document_without_running_server_gets_nothing(start_palette, deskto
     keys.click(3)
     assert settled(lambda: clipboard(desktop), "Ğ") == "Ğ"  # clipboard mode set it first
     time.sleep(QUIET)
-    assert palette_in_front(desktop, palette)
+    assert foreground(desktop) == document.top
     assert error_boxes(desktop) == []
     assert lines(received) == []
     assert desktop.text(document.focus) == ""
@@ -352,6 +351,7 @@ def test_word_processor_hanging_in_paste_leaves_the_palette_answering(start_pale
 
 # --- faults -------------------------------------------------------------------
 
+@pytest.mark.activation
 def test_click_before_any_other_program_was_in_front(start_palette, desktop):
     """Notepad runs but has not been in front since the palette started: the
     click has no target, delivers nothing and breaks nothing."""
@@ -368,7 +368,10 @@ def test_click_before_any_other_program_was_in_front(start_palette, desktop):
     time.sleep(QUIET)
     notepad_edit = desktop.children(notepad_top)[0]["hwnd"]
     assert desktop.text(notepad_edit) == ""
-    assert palette_in_front(desktop, palette)
+    # Nothing is handed the foreground. (Without a window manager, wine's
+    # own tray window now and then takes it at this point, as a late answer
+    # to its showing when the palette's icon came.)
+    assert foreground(desktop) != notepad_top
     assert error_boxes(desktop) == []
     assert palette.process.poll() is None and responsive(desktop, palette.hwnd)
 
@@ -398,6 +401,7 @@ def test_target_closed_between_tick_and_click(start_palette, desktop):
     assert settled(lambda: desktop.text(second.focus), "é") == "é"
 
 
+@pytest.mark.activation
 def test_program_in_front_without_focused_window_keeps_the_target(start_palette, desktop):
     """No window has the focus while a program whose windows take no keys is
     in front, nor for a moment in every switch between programs: the window

@@ -1,6 +1,8 @@
 """Start-up as a user meets it: one always-on-top palette, centred, with the
 Latin letters; a second copy leaves quietly."""
 
+import pytest
+
 WS_MAXIMIZEBOX = 0x00010000
 WS_MINIMIZEBOX = 0x00020000
 WS_SYSMENU = 0x00080000
@@ -9,6 +11,7 @@ WS_EX_TOPMOST = 0x00000008
 SCREEN_W, SCREEN_H = 1280, 1024
 
 
+@pytest.mark.activation
 def test_palette_window_frame_and_latin_buttons(start_palette, desktop):
     palette = start_palette()
     info = palette.info()

@@ -6,6 +6,8 @@ import struct
 import subprocess
 import time
 
+import pytest
+
 from desktop import REPO
 from wine_session import wait_for
 
@@ -202,6 +204,7 @@ def test_first_tick_hides_the_window_and_its_taskbar_button_into_the_tray(start_
     desktop.screenshot("tray-icon")
 
 
+@pytest.mark.activation
 def test_tray_menu_order_marks_show_and_exit(start_palette, desktop):
     palette, icon = in_tray(start_palette, desktop)
     menu = open_menu(desktop, icon)
@@ -237,6 +240,7 @@ def minimise_box(desktop, hwnd):
     raise AssertionError("no minimise box on the caption")
 
 
+@pytest.mark.activation
 def test_double_click_shows_and_minimising_hides_into_the_tray(start_palette, desktop):
     palette, icon = in_tray(start_palette, desktop)
     button = palette.info()["owner"]  # the taskbar button's window

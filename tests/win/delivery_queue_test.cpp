@@ -2,6 +2,7 @@
 // own that take their time or do not answer: letters arrive one at a time in
 // click order, and the test thread's own messages are handled meanwhile.
 #include "delivery_queue.h"
+#include "target_window.h"
 #include "handles.h"
 #include "message_pump.h"
 
@@ -17,8 +18,9 @@ using namespace tamga::testing;
 
 namespace {
 
-// A window on its own thread that records each WM_UNICHAR and sleeps a
-// given time on it; the first letter may sleep longer than the rest.
+// A window on its own thread that declares itself an edit control, records
+// each WM_UNICHAR and sleeps a given time on it; the first letter may sleep
+// longer than the rest.
 class SlowTarget {
 public:
     SlowTarget(DWORD first_sleep_ms, DWORD sleep_ms) : first_sleep_ms_(first_sleep_ms), sleep_ms_(sleep_ms) {
@@ -52,6 +54,7 @@ private:
             --self->in_flight_;
             return TRUE;
         }
+        if (message == WM_GETDLGCODE) return DLGC_HASSETSEL | DLGC_WANTCHARS;
         if (message == WM_CLOSE) {
             DestroyWindow(window);
             PostQuitMessage(0);
@@ -146,6 +149,110 @@ TEST(DeliveryQueue, TargetThatDoesNotAnswerIsGivenUpAndTheLettersBehindAreDroppe
     queue.deliver(0x011F, target.hwnd(), false);
     ASSERT_TRUE(pump_until([&] { return target.received().size() == 2; }, 5s));
     EXPECT_EQ(target.received().back(), 0x011Fu);
+}
+
+namespace {
+
+void register_canvas_class(WNDPROC procedure) {
+    WNDCLASSW canvas{};
+    canvas.lpfnWndProc = procedure;
+    canvas.hInstance = GetModuleHandleW(nullptr);
+    canvas.lpszClassName = L"SomeToolkitCanvas";
+    RegisterClassW(&canvas);
+}
+
+HWND make(const wchar_t* window_class, HWND parent = nullptr, int id = 0, const wchar_t* title = L"") {
+    return CreateWindowExW(0, window_class, title, parent ? WS_CHILD : WS_POPUP, 0, 0, 50, 50, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+// Windows of every kind on a thread of their own, as another program's.
+class ForeignWindows {
+public:
+    ForeignWindows() {
+        thread_ = std::thread([this] { run(); });
+        while (!ready_.load()) Sleep(1);
+    }
+    ~ForeignWindows() {
+        PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    HWND edit, superclassed_edit, rich_edit, declared_edit, canvas, document, frame;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_GETDLGCODE && GetWindowLongPtrW(window, GWLP_ID) == kDeclaresEdit) return DLGC_HASSETSEL;
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+
+    void run() {
+        thread_id_ = GetCurrentThreadId();
+        register_canvas_class(procedure);
+        WNDCLASSW super{};
+        GetClassInfoW(nullptr, L"EDIT", &super);
+        super.hInstance = GetModuleHandleW(nullptr);
+        super.lpszClassName = L"NoteEditorField";
+        RegisterClassW(&super);
+        LoadLibraryW(L"riched20.dll");
+        edit = make(L"EDIT");
+        superclassed_edit = make(L"NoteEditorField");
+        rich_edit = make(L"RichEdit20W");
+        declared_edit = make(L"SomeToolkitCanvas", nullptr, kDeclaresEdit);
+        canvas = make(L"SomeToolkitCanvas");
+        HWND word_frame = make(L"SomeToolkitCanvas");
+        make(L"STATIC", word_frame, 0, L" MSO Generic Control Container ");
+        document = make(L"SomeToolkitCanvas", word_frame);
+        frame = make(L"SomeToolkitCanvas");
+        make(L"STATIC", frame, 0, L"Toolbar");
+        ready_ = true;
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        for (HWND w : {word_frame, frame, edit, superclassed_edit, rich_edit, declared_edit, canvas}) DestroyWindow(w);
+    }
+
+    static constexpr int kDeclaresEdit = 7;
+    std::atomic<bool> ready_{false};
+    DWORD thread_id_ = 0;
+    std::thread thread_;
+};
+
+// A child of another thread's frame whose own thread sleeps: a program that
+// does not answer.
+class SleepingChild {
+public:
+    explicit SleepingChild(HWND frame) {
+        thread_ = std::thread([this, frame] {
+            window_ = make(L"SomeToolkitCanvas", frame);
+            Sleep(3000);
+            DestroyWindow(window_.load());
+        });
+        while (!window_.load()) Sleep(1);
+    }
+    ~SleepingChild() { thread_.join(); }
+    HWND hwnd() const { return window_.load(); }
+
+private:
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+}  // namespace
+
+TEST(TargetKind, EditControlsByClassOrByTheirOwnAnswerEverythingElseTakesKeys) {
+    ForeignWindows windows;
+    EXPECT_EQ(target_kind(windows.edit), TargetKind::EditControl);
+    EXPECT_EQ(target_kind(windows.superclassed_edit), TargetKind::EditControl);
+    EXPECT_EQ(target_kind(windows.rich_edit), TargetKind::EditControl);
+    EXPECT_EQ(target_kind(windows.declared_edit), TargetKind::EditControl);
+    EXPECT_EQ(target_kind(windows.canvas), TargetKind::Other);
+    EXPECT_EQ(target_kind(windows.document), TargetKind::WordDocument);
+    EXPECT_EQ(target_kind(nullptr), TargetKind::Missing);
+
+    // A program that does not answer is not waited on for long.
+    SleepingChild sleeper(windows.frame);
+    const auto asked = Clock::now();
+    EXPECT_EQ(target_kind(sleeper.hwnd()), TargetKind::Other);
+    EXPECT_LT(Clock::now() - asked, 1500ms);
 }
 
 int wmain(int argc, wchar_t** argv) {

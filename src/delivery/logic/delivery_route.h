@@ -9,20 +9,33 @@ enum class DeliveryRoute {
     Character,     // WM_UNICHAR with the letter to the target
     WordPaste,     // "Paste" on the word processor's "Selection"
     WordTypeText,  // "TypeText" on the word processor's "Selection"
-    Keystroke,     // the target's program in front, then one Unicode key press
+    Keystroke,     // one Unicode key press into the target holding the keyboard
 };
 
-// Whether a window of this class belongs to a program that takes text only
-// as keyboard input (browser engines, Electron, Qt, WPF, terminals, ...).
-// Class names compare without regard to case, as the system compares them.
-bool takes_text_only_as_keys(std::wstring_view window_class);
+// What the target window is, as far as the route depends on it.
+enum class TargetKind {
+    Missing,       // no target yet, or it has gone: a message to it does nothing
+    WordDocument,  // a document window of the word processor
+    EditControl,   // the system's edit or rich edit control, or a control declaring itself one
+    Other,         // any other window: browsers, toolkits that draw their own fields, ...
+};
 
-// The word processor's document keeps its automation route; a window that
-// takes text only as keys gets the key press; every other window gets the
-// message routes.
-constexpr DeliveryRoute delivery_route(bool clipboard_mode, bool word_document, bool keys_only) {
-    if (word_document) return clipboard_mode ? DeliveryRoute::WordPaste : DeliveryRoute::WordTypeText;
-    if (keys_only) return DeliveryRoute::Keystroke;
+// The system's edit control and the rich edit family, by the class the
+// control was made from. Names compare without regard to case, as the
+// system compares class names.
+bool is_edit_class(std::wstring_view window_class);
+
+// Edit controls are known to paste and to take WM_UNICHAR; most other
+// windows ignore both, but every window that reads the keyboard takes a key
+// press. A missing target keeps the message routes: sending to no window
+// does nothing, where a key press would land wherever the keyboard is.
+constexpr DeliveryRoute delivery_route(bool clipboard_mode, TargetKind target) {
+    switch (target) {
+        case TargetKind::WordDocument: return clipboard_mode ? DeliveryRoute::WordPaste : DeliveryRoute::WordTypeText;
+        case TargetKind::Other: return DeliveryRoute::Keystroke;
+        case TargetKind::Missing:
+        case TargetKind::EditControl: break;
+    }
     return clipboard_mode ? DeliveryRoute::Paste : DeliveryRoute::Character;
 }
 

@@ -4,7 +4,8 @@
 // its queue, and ignores WM_PASTE, WM_UNICHAR and WM_CHAR sent or posted
 // without a key press.
 //
-//   keyboard_only_target CLASS [--child CLASS] [--log FILE] [--decoy]
+//   keyboard_only_target CLASS [--child CLASS] [--log FILE] [--focus-log FILE]
+//                        [--decoy]
 //
 //   CLASS          the top-level window's class name
 //   --child CLASS  the text window is a child of this class; otherwise the
@@ -12,10 +13,14 @@
 //   --log FILE     one line per character received: "typed XXXX" when
 //                  accepted, "WM_CHAR XXXX ignored", "WM_UNICHAR XXXX ignored",
 //                  "WM_PASTE ignored"
-//   --decoy        once it has lost the foreground, the program never comes
+//   --focus-log FILE  one line per loss of the keyboard: "WM_KILLFOCUS" on the
+//                  text window, "WM_ACTIVATEAPP 0" on the top-level window
+//   --decoy        once it has lost the foreground to another program, it never comes
 //                  back to the front: each later activation is handed to a
-//                  second window (class "KeyboardOnlyDecoy"), which accepts
-//                  key presses the same way
+//                  second window (class "KeyboardOnlyDecoy"). That window
+//                  keeps no keyboard focus (a focused window would itself
+//                  become the palette's target), so key presses go to it as
+//                  the active window, and it accepts them the same way
 //
 // WM_GETTEXT on a text window answers with the text it accepted.
 #include "line_log.h"
@@ -35,6 +40,7 @@ struct Options {
     std::wstring top_class;
     std::optional<std::wstring> child_class;
     std::optional<std::wstring> log;
+    std::optional<std::wstring> focus_log;
     bool decoy = false;
 };
 
@@ -45,6 +51,7 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
         const std::wstring arg = argv[i];
         if (arg == L"--child" && i + 1 < argc) options.child_class = argv[++i];
         else if (arg == L"--log" && i + 1 < argc) options.log = argv[++i];
+        else if (arg == L"--focus-log" && i + 1 < argc) options.focus_log = argv[++i];
         else if (arg == L"--decoy") options.decoy = true;
         else return std::nullopt;
     }
@@ -58,7 +65,7 @@ struct TextWindow {
 };
 
 struct Program {
-    std::optional<tamga::peers::LineLog> log;
+    std::optional<tamga::peers::LineLog> log, focus_log;
     TextWindow main_text, decoy_text;
     HWND top = nullptr, text_window = nullptr, decoy = nullptr;
     bool decoy_mode = false, lost_foreground = false;
@@ -68,6 +75,10 @@ struct Program {
         wchar_t line[48];
         std::swprintf(line, 48, what, static_cast<unsigned>(code));
         log->write(line);
+    }
+
+    void focus_lost(const wchar_t* what) const {
+        if (focus_log) focus_log->write(what);
     }
 };
 
@@ -85,6 +96,9 @@ bool text_message(Program* program, HWND window, UINT message, WPARAM wparam, LP
     switch (message) {
         case WM_KEYDOWN:
             if (!InSendMessage()) text->key_pressed = true;
+            return false;
+        case WM_KILLFOCUS:
+            if (window == program->text_window) program->focus_lost(L"WM_KILLFOCUS");
             return false;
         case WM_CHAR:
             if (text->key_pressed && !InSendMessage()) {
@@ -126,17 +140,24 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     auto* program = reinterpret_cast<Program*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!program) return DefWindowProcW(window, message, wparam, lparam);
     if (LRESULT result = 0; text_message(program, window, message, wparam, lparam, result)) return result;
+    if (window == program->decoy && message == WM_SETFOCUS) {
+        SetFocus(nullptr);
+        return 0;
+    }
     if (window == program->top) {
         switch (message) {
             case WM_SETFOCUS:
                 if (program->text_window != window) SetFocus(program->text_window);
                 return 0;
-            case WM_ACTIVATE:
-                if (LOWORD(wparam) == WA_INACTIVE) {
+            case WM_ACTIVATEAPP:
+                if (!wparam) {
+                    program->focus_lost(L"WM_ACTIVATEAPP 0");
                     program->lost_foreground = true;
-                } else if (program->decoy_mode && program->lost_foreground) {
-                    PostMessageW(window, kHandToDecoy, 0, 0);
                 }
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wparam) != WA_INACTIVE && program->decoy_mode && program->lost_foreground)
+                    PostMessageW(window, kHandToDecoy, 0, 0);
                 break;
             case kHandToDecoy:
                 SetForegroundWindow(program->decoy);
@@ -169,6 +190,10 @@ int wmain(int argc, wchar_t** argv) {
     if (options->log) {
         state.log.emplace(options->log->c_str());
         if (!*state.log) return 2;
+    }
+    if (options->focus_log) {
+        state.focus_log.emplace(options->focus_log->c_str());
+        if (!*state.focus_log) return 2;
     }
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);

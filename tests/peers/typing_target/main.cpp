@@ -1,13 +1,18 @@
 // A stand-in for the program the user types in: a frame whose focused edit
 // control stands for the document.
 //
-//   typing_target [--first-child TITLE] [--log FILE] [--hang] [--no-focus]
+//   typing_target [--first-child TITLE] [--log FILE] [--focus-log FILE]
+//                 [--edit-class NAME] [--hang] [--no-focus]
 //
 //   --first-child TITLE  puts a child titled TITLE above the edit, the way a
 //                        word processor's document window has its control
 //                        container as first sibling
 //   --log FILE           records each WM_PASTE and WM_UNICHAR the edit receives,
 //                        and each key press ("WM_KEYDOWN XX", the virtual key)
+//   --focus-log FILE     records each loss of the keyboard: "WM_KILLFOCUS" on the
+//                        edit, "WM_ACTIVATEAPP 0" on the frame
+//   --edit-class NAME    the edit is made under a class of this name, a copy of
+//                        the system's edit class, as programs superclass it
 //   --hang               the edit sleeps 30 s on every WM_PASTE and WM_UNICHAR,
 //                        like a program whose GUI thread is stuck
 //   --no-focus           no edit: a program in front whose windows take no keys
@@ -30,6 +35,8 @@ constexpr DWORD kHangMs = 30'000;
 struct Options {
     std::optional<std::wstring> first_child;
     std::optional<std::wstring> log;
+    std::optional<std::wstring> focus_log;
+    std::optional<std::wstring> edit_class;
     bool hang = false;
     bool no_focus = false;
 };
@@ -40,6 +47,8 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
         const std::wstring arg = argv[i];
         if (arg == L"--first-child" && i + 1 < argc) options.first_child = argv[++i];
         else if (arg == L"--log" && i + 1 < argc) options.log = argv[++i];
+        else if (arg == L"--focus-log" && i + 1 < argc) options.focus_log = argv[++i];
+        else if (arg == L"--edit-class" && i + 1 < argc) options.edit_class = argv[++i];
         else if (arg == L"--hang") options.hang = true;
         else if (arg == L"--no-focus") options.no_focus = true;
         else return std::nullopt;
@@ -49,11 +58,17 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
 
 struct EditBehaviour {
     std::optional<tamga::peers::LineLog> log;
+    std::optional<tamga::peers::LineLog> focus_log;
     bool hang = false;
+
+    void focus_lost(const wchar_t* what) const {
+        if (focus_log) focus_log->write(what);
+    }
 };
 
 LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
     const auto& behaviour = *reinterpret_cast<const EditBehaviour*>(data);
+    if (message == WM_KILLFOCUS) behaviour.focus_lost(L"WM_KILLFOCUS");
     if (message == WM_KEYDOWN && behaviour.log) {
         wchar_t line[40];
         std::swprintf(line, 40, L"WM_KEYDOWN %02X", static_cast<unsigned>(wparam));
@@ -72,7 +87,15 @@ LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam
 }
 
 LRESULT CALLBACK frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(frame, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
     switch (message) {
+        case WM_ACTIVATEAPP:
+            if (!wparam)
+                if (auto* behaviour = reinterpret_cast<const EditBehaviour*>(GetWindowLongPtrW(frame, GWLP_USERDATA)))
+                    behaviour->focus_lost(L"WM_ACTIVATEAPP 0");
+            break;
         case WM_SETFOCUS:
             // Passed on to the edit; without one, no window keeps the focus.
             SetFocus(GetDlgItem(frame, kEditId));
@@ -94,6 +117,10 @@ int wmain(int argc, wchar_t** argv) {
         behaviour.log.emplace(options->log->c_str());
         if (!*behaviour.log) return 2;
     }
+    if (options->focus_log) {
+        behaviour.focus_log.emplace(options->focus_log->c_str());
+        if (!*behaviour.focus_log) return 2;
+    }
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW frame_class{};
@@ -105,7 +132,7 @@ int wmain(int argc, wchar_t** argv) {
     RegisterClassW(&frame_class);
 
     tamga::UniqueWindow frame(CreateWindowExW(0, L"TypingTarget", L"Typing target", WS_OVERLAPPEDWINDOW, 0, 0,
-                                              420, 300, nullptr, nullptr, instance, nullptr));
+                                              420, 300, nullptr, nullptr, instance, &behaviour));
     if (!frame) return 1;
     if (options->first_child) {
         HWND container = CreateWindowExW(0, L"STATIC", options->first_child->c_str(), WS_CHILD | WS_VISIBLE, 0, 0,
@@ -113,8 +140,17 @@ int wmain(int argc, wchar_t** argv) {
                                          nullptr);
         SetWindowPos(container, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    const wchar_t* edit_class = L"EDIT";
+    if (options->edit_class) {
+        WNDCLASSW copy{};
+        GetClassInfoW(nullptr, L"EDIT", &copy);
+        copy.hInstance = instance;
+        copy.lpszClassName = options->edit_class->c_str();
+        if (!RegisterClassW(&copy)) return 1;
+        edit_class = options->edit_class->c_str();
+    }
     if (!options->no_focus) {
-        HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+        HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, edit_class, L"",
                                     WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 24, 400,
                                     230, frame.get(), reinterpret_cast<HMENU>(kEditId), instance, nullptr);
         SetWindowSubclass(edit, edit_proc, 0, reinterpret_cast<DWORD_PTR>(&behaviour));

@@ -1,0 +1,182 @@
+#include "delivery_thread.h"
+
+#include "clipboard_letter.h"
+#include "com_apartment.h"
+#include "delivery_route.h"
+#include "handles.h"
+#include "keystroke.h"
+#include "target_window.h"
+#include "word_automation.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+
+namespace tamga {
+
+// Shared by the palette and the thread: the thread keeps it alive through a
+// call it was abandoned in.
+struct DeliveryLine {
+    explicit DeliveryLine(const DeliveryMessages& messages) : messages(messages) {}
+
+    const DeliveryMessages messages;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::pair<std::uint64_t, Letter>> waiting;
+    std::map<std::uint64_t, std::wstring> automation_errors;
+    bool closed = false;
+};
+
+namespace {
+
+void warn() { MessageBeep(MB_ICONWARNING); }
+
+class Deliverer {
+public:
+    explicit Deliverer(DeliveryLine& line) : line_(line) {}
+
+    // Ends when the palette lets go of the line.
+    void run() {
+        const ComApartment apartment(COINIT_MULTITHREADED);  // for the word processor; needs no message loop
+        while (const auto next = take()) {
+            post(line_.messages.started, next->first);
+            deliver(next->first, next->second);
+            post(line_.messages.finished, next->first);
+        }
+    }
+
+private:
+    std::optional<std::pair<std::uint64_t, Letter>> take() {
+        std::unique_lock lock(line_.mutex);
+        line_.wake.wait(lock, [this] { return line_.closed || !line_.waiting.empty(); });
+        if (line_.closed) return std::nullopt;
+        auto next = line_.waiting.front();
+        line_.waiting.pop_front();
+        return next;
+    }
+
+    void post(UINT message, std::uint64_t number) {
+        std::lock_guard lock(line_.mutex);
+        if (!line_.closed) PostMessageW(line_.messages.window, message, static_cast<WPARAM>(number), 0);
+    }
+
+    void hand_back(HWND target, bool whoever_has_it) {
+        {
+            std::lock_guard lock(line_.mutex);
+            if (line_.closed) return;
+        }
+        SendMessageW(line_.messages.window, line_.messages.hand_back, whoever_has_it, reinterpret_cast<LPARAM>(target));
+    }
+
+    // The target does not answer: the letters behind would wait on it too.
+    void drop_waiting() {
+        std::lock_guard lock(line_.mutex);
+        line_.waiting.clear();
+    }
+
+    void deliver(std::uint64_t number, const Letter& letter) {
+        const std::wstring text(1, static_cast<wchar_t>(letter.code));
+        const DeliveryRoute route = delivery_route(letter.clipboard_mode, target_kind(letter.target));
+        if (route == DeliveryRoute::Keystroke) {
+            type_into(letter.target, text);
+            // The clipboard holds the letter too, set after the key press so
+            // the letter arrives at once.
+            if (letter.clipboard_mode && !put_on_clipboard(line_.messages.window, text)) warn();
+            return;
+        }
+        if (letter.clipboard_mode && !put_on_clipboard(line_.messages.window, text)) {
+            // Pasting now would paste whatever another program left there.
+            warn();
+            hand_back(letter.target, false);
+            return;
+        }
+        switch (route) {
+            case DeliveryRoute::Paste:
+            case DeliveryRoute::Character:
+                if (!send_to_target(letter.target, route == DeliveryRoute::Paste ? WM_PASTE : WM_UNICHAR,
+                                    route == DeliveryRoute::Paste ? 0 : letter.code)) {
+                    warn();
+                    drop_waiting();
+                }
+                hand_back(letter.target, false);
+                break;
+            case DeliveryRoute::WordPaste:
+            case DeliveryRoute::WordTypeText: {
+                const AutomationOutcome outcome =
+                    deliver_to_word(route == DeliveryRoute::WordPaste ? WordCall::Paste : WordCall::TypeText, text);
+                if (outcome.kind == AutomationOutcome::Kind::Delivered) {
+                    hand_back(letter.target, false);
+                } else if (outcome.kind == AutomationOutcome::Kind::Failed) {
+                    std::lock_guard lock(line_.mutex);
+                    line_.automation_errors[number] = outcome.error;
+                }
+                break;
+            }
+            case DeliveryRoute::Keystroke: break;
+        }
+    }
+
+    // A key press lands wherever the keyboard is: never sent unless the
+    // target itself has it.
+    void type_into(HWND target, std::wstring_view text) {
+        if (!in_front_with_focus(target)) {
+            hand_back(target, true);
+            if (!wait_until_holding_keyboard(target)) {
+                warn();
+                return;
+            }
+        }
+        if (!type_as_key_press(text)) warn();
+    }
+
+    DeliveryLine& line_;
+};
+
+DWORD WINAPI thread_main(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<DeliveryLine>> line(static_cast<std::shared_ptr<DeliveryLine>*>(parameter));
+    Deliverer(**line).run();
+    return 0;
+}
+
+}  // namespace
+
+DeliveryThread::DeliveryThread(const DeliveryMessages& messages) : line_(std::make_shared<DeliveryLine>(messages)) {
+    auto parameter = std::make_unique<std::shared_ptr<DeliveryLine>>(line_);
+    const UniqueKernelHandle thread(CreateThread(nullptr, 0, &thread_main, parameter.get(), 0, nullptr));
+    if (thread)
+        (void)parameter.release();  // the thread's own now
+    else
+        line_.reset();
+}
+
+DeliveryThread::~DeliveryThread() {
+    if (!line_) return;
+    {
+        std::lock_guard lock(line_->mutex);
+        line_->closed = true;
+        line_->waiting.clear();
+    }
+    line_->wake.notify_one();
+}
+
+bool DeliveryThread::running() const { return line_ != nullptr; }
+
+void DeliveryThread::deliver(std::uint64_t number, const Letter& letter) {
+    {
+        std::lock_guard lock(line_->mutex);
+        line_->waiting.emplace_back(number, letter);
+    }
+    line_->wake.notify_one();
+}
+
+std::optional<std::wstring> DeliveryThread::take_automation_error(std::uint64_t number) {
+    std::lock_guard lock(line_->mutex);
+    const auto found = line_->automation_errors.find(number);
+    if (found == line_->automation_errors.end()) return std::nullopt;
+    std::wstring error = std::move(found->second);
+    line_->automation_errors.erase(found);
+    return error;
+}
+
+}  // namespace tamga
