@@ -8,6 +8,7 @@
 #include "menu.h"
 #include "pixels_bitmap.h"
 #include "display_dpi.h"
+#include "letter_names.h"
 
 #include <string>
 
@@ -18,8 +19,6 @@ constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
 constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
 
 // The state pictures drawn for the tray's icon size (TRAYSTATES at 16 px,
 // TRAYSTATES<size> at the others).
@@ -174,7 +173,8 @@ void TForm1::build_palette() {
     for (int number = 1; number <= kButtonCount; ++number) {
         const ButtonSlot slot = button_slot(number);
         HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
-        auto button = std::make_unique<PictureButton>(panel, RECT{}, letter_text(letter_at(slot.row, slot.position)));
+        const std::wstring name(letter_name(slot.row, slot.position));
+        auto button = std::make_unique<PictureButton>(panel, RECT{}, name);
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
         buttons_[slot.row - 1][slot.position - 1] = button.get();
         SpeedButtons_.push_back(std::move(button));
