@@ -79,7 +79,7 @@ TForm1::TForm1(TApplication& application)
             .height = frame.bottom - frame.top,
             .parent = app_.taskbar_window(),
             .menu_or_id = MainMenu1_,
-            .background = GetSysColorBrush(COLOR_BTNFACE),
+            .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),  // follows colour changes
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
     delivery_ = std::make_unique<DeliveryQueue>();
@@ -196,7 +196,7 @@ void TForm1::scale_palette(int dpi) {
         const ButtonSlot slot = button_slot(number);
         PictureButton& button = *buttons_[slot.row - 1][slot.position - 1];
         place(button.hwnd(), button_rect(slot.position, dpi));
-        button.set_picture(bitmap_of(cut_button_picture(strip, slot, picture_dpi)));
+        button.set_picture(mask_of(cut_button_picture(strip, slot, picture_dpi)));
     }
 }
 
@@ -367,6 +367,12 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DPICHANGED:
             change_dpi(dpi_changed_to(wparam), dpi_changed_place(lparam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // The letters are drawn in the system's colours; only top-level
+            // windows hear that they changed.
+            send_to_descendants(hwnd(), message, wparam, lparam);
+            break;
     }
     return default_handling(message, wparam, lparam);
 }

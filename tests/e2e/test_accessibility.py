@@ -1,7 +1,17 @@
-"""The palette for listeners: every button's name tells its letter apart in
-both scripts."""
+"""The palette for listeners and for high-contrast users: every button's
+name tells its letter apart in both scripts, and the letters take the
+system's button colours at every scale."""
+
+import struct
+
+import pytest
+
+from desktop import REPO
+from test_display_scale import DESKTOP_KEY, button_faces, registry_values, scaled, window_shot
 
 ID_SLAVEN1 = 204
+COLORS_KEY = r"HKCU\Control Panel\Colors"
+BLACK, WHITE = "000000", "ffffff"
 LATIN = "ÉéĞğİiŊŋÖöŞşÜüŽž"
 CYRILLIC = "ӘәҒғҖҗҚқҢңӨөҮүҺһ"
 
@@ -22,3 +32,50 @@ def test_buttons_name_their_letters_in_both_scripts(start_palette, desktop):
     check_names([b["title"] for b in palette.visible_buttons()], LATIN)
     palette.command(ID_SLAVEN1)
     check_names([b["title"] for b in palette.visible_buttons()], CYRILLIC)
+
+
+def glyph_ink(dpi):
+    """The committed glyph strip of a scale (a one-bit BMP): rows top to
+    bottom, True where a letter has ink."""
+    suffix = "" if dpi == 96 else f"_{dpi}"
+    data = (REPO / "res" / f"glyphs{suffix}.bmp").read_bytes()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    assert struct.unpack_from("<H", data, 28)[0] == 1 and height > 0
+    ink_index = 0 if data[54:57] == b"\0\0\0" else 1
+    stride = (width + 31) // 32 * 4
+    return [[(data[offset + y * stride + x // 8] >> (7 - x % 8) & 1) == ink_index for x in range(width)]
+            for y in range(height - 1, -1, -1)]
+
+
+def expected_face(strip, dpi, position, ink, face):
+    """A Latin button's face inside its edge: its strip cell in the top-left
+    corner of the picture, which fills the button exactly."""
+    cell, pitch = scaled(30, dpi), scaled(28, dpi)
+    left, top = (position - 1) * pitch + scaled(4, dpi), scaled(3, dpi)
+    size, inset = scaled(33, dpi), scaled(2, dpi)
+    return tuple(ink if x < cell and y < cell and strip[top + y][left + x] else face
+                 for y in range(inset, size - inset) for x in range(inset, size - inset))
+
+
+COLOURS = {
+    "default": ({}, BLACK, None),
+    "high-contrast": ({"ButtonFace": ("REG_SZ", "0 0 0"), "ButtonText": ("REG_SZ", "255 255 255")}, WHITE, BLACK),
+}
+
+
+@pytest.mark.parametrize("dpi", [96, 144])
+@pytest.mark.parametrize("scheme", COLOURS)
+def test_letters_in_the_button_colours_pixel_for_pixel(start_palette, desktop, scheme, dpi):
+    colours, ink, face = COLOURS[scheme]
+    with registry_values(desktop.env, COLORS_KEY, colours), \
+            registry_values(desktop.env, DESKTOP_KEY, {"LogPixels": ("REG_DWORD", dpi)}):
+        palette = start_palette()
+        panel = next(p for p in palette.panels() if p["visible"])
+        faces = button_faces(desktop, panel, palette.visible_buttons(), dpi)
+        window_shot(desktop, palette.info(), f"palette-{scheme}-{dpi}")
+    face = face or faces[0][0]
+    strip = glyph_ink(dpi)
+    for position, shown in enumerate(faces, start=1):
+        assert shown == expected_face(strip, dpi, position, ink, face), f"button {position}"
+        assert shown.count(ink) > 20 * (dpi / 96) ** 2, f"button {position} shows no letter"

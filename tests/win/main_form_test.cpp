@@ -8,12 +8,16 @@
 #include "menu.h"
 #include "pixels_bitmap.h"
 #include "tray_state.h"
+#include "message_pump.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 using namespace tamga;
 
@@ -156,6 +160,96 @@ TEST_F(MainFormTest, OnAMonitorOfAnotherScaleEverythingRescalesInPlace) {
     EXPECT_EQ(back.right - back.left, at_96.right - at_96.left);
     EXPECT_EQ(back.bottom - back.top, 134);
     EXPECT_EQ(pixels_of(form->button(kCyrillicRow, 7).picture()).rgb, design_picture.rgb);
+}
+
+// System colours set for a test and put back after it: every test of the
+// suite shares them.
+class SystemColours {
+public:
+    explicit SystemColours(std::initializer_list<std::pair<int, COLORREF>> colours) {
+        std::vector<COLORREF> wanted;
+        for (auto [element, colour] : colours) {
+            elements_.push_back(element);
+            before_.push_back(GetSysColor(element));
+            wanted.push_back(colour);
+        }
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), wanted.data());
+    }
+    ~SystemColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), before_.data()); }
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+private:
+    std::vector<int> elements_;
+    std::vector<COLORREF> before_;
+};
+
+std::uint32_t rgb_of(COLORREF colour) {
+    return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+// What the window shows on screen, read back from its client area.
+Pixels shown_on_screen(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const auto size = static_cast<std::size_t>(client.right) * client.bottom;
+    UniqueBitmap copy = bitmap_of(Pixels{client.right, client.bottom, std::vector<std::uint32_t>(size)});
+    {
+        WindowDC dc(window);
+        MemoryCanvas canvas(dc.dc(), copy.get());
+        BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, dc.dc(), 0, 0, SRCCOPY);
+    }
+    return pixels_of(copy.get());
+}
+
+// How many pixels inside the button's 2-pixel edge differ from its picture
+// drawn with `ink` on `face`, moved by `shift` as when pressed.
+int face_mismatches(const PictureButton& button, int shift, std::uint32_t ink, std::uint32_t face) {
+    const Pixels picture = pixels_of(button.picture());
+    const Pixels shown = shown_on_screen(button.hwnd());
+    int wrong = 0;
+    for (int y = 2; y < shown.height - 2; ++y) {
+        for (int x = 2; x < shown.width - 2; ++x) {
+            const int px = x - shift, py = y - shift;
+            const bool inked = px < picture.width && py < picture.height && picture.at(px, py) != kWhite;
+            wrong += shown.at(x, y) != (inked ? ink : face);
+        }
+    }
+    return wrong;
+}
+
+TEST_F(MainFormTest, LettersAreDrawnInTheSystemsButtonColours) {
+    using namespace tamga::testing;
+    // Shown again after the first tick has hidden it, as from the tray.
+    ASSERT_TRUE(pump_until([&] { return !IsWindowVisible(form->hwnd()); }));
+    form->command(ID_KORSITISH1);
+    const PictureButton& button = form->button(kLatinRow, 11);  // Ş
+    const std::uint32_t black = 0x000000, grey_face = rgb_of(GetSysColor(COLOR_BTNFACE));
+    ASSERT_EQ(rgb_of(GetSysColor(COLOR_BTNTEXT)), black);
+    EXPECT_TRUE(pump_until([&] { return face_mismatches(button, 0, black, grey_face) == 0; }, 5s))
+        << face_mismatches(button, 0, black, grey_face) << " pixels differ with the default colours";
+
+    // High contrast while running: light letters on a dark face, and the
+    // panel around the buttons dark too.
+    const SystemColours high_contrast{{COLOR_BTNFACE, RGB(0, 0, 0)}, {COLOR_BTNTEXT, RGB(255, 255, 255)}};
+    EXPECT_TRUE(pump_until([&] { return face_mismatches(button, 0, kWhite, black) == 0; }, 5s))
+        << face_mismatches(button, 0, kWhite, black) << " pixels differ after the colour change";
+    EXPECT_EQ(shown_on_screen(form->panel(kLatinRow).hwnd()).at(2, 2), black);
+
+    // Pressed: the same colours, the letter a pixel down and right.
+    SendMessageW(button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    UpdateWindow(button.hwnd());
+    EXPECT_EQ(face_mismatches(button, 1, kWhite, black), 0);
+    ReleaseCapture();
+    dispatch_pending();
+
+    // Only top-level windows hear of a theme or colour change; the palette
+    // passes it on to its buttons.
+    for (UINT change : {WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
+        ValidateRect(button.hwnd(), nullptr);
+        SendMessageW(form->hwnd(), change, 0, 0);
+        EXPECT_TRUE(GetUpdateRect(button.hwnd(), nullptr, FALSE)) << "message " << change;
+    }
 }
 
 TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
