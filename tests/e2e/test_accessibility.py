@@ -1,12 +1,14 @@
 """The palette for listeners and for high-contrast users: every button's
-name tells its letter apart in both scripts, and the letters take the
-system's button colours at every scale."""
+name tells its letter apart in both scripts, the letters take the system's
+button colours at every scale, and the Help window's alphabet chart reads
+as text."""
 
 import struct
 
 import pytest
 
 from desktop import REPO
+from test_about_help import HELP_BUTTON, HELP_CHART, HELP_PAGES, HELP_TABS, closed, open_window, parts
 from test_display_scale import DESKTOP_KEY, button_faces, registry_values, scaled, window_shot
 
 ID_SLAVEN1 = 204
@@ -14,6 +16,13 @@ COLORS_KEY = r"HKCU\Control Panel\Colors"
 BLACK, WHITE = "000000", "ffffff"
 LATIN = "ÉéĞğİiŊŋÖöŞşÜüŽž"
 CYRILLIC = "ӘәҒғҖҗҚқҢңӨөҮүҺһ"
+# The Help chart's rows: Latin beside Cyrillic, capital and small.
+ALPHABET = [
+    ("Aa", "Аа"), ("Bb", "Бб"), ("Cc", "Чч"), ("Dd", "Дд"), ("Ee", "Әә"), ("Éé", "Ее"), ("Ff", "Фф"), ("Gg", "Гг"),
+    ("Ğğ", "Ғғ"), ("Hh", "Һһ"), ("İi", "Ии"), ("Jj", "Җҗ"), ("Kk", "Кк"), ("Ll", "Лл"), ("Mm", "Мм"), ("Nn", "Нн"),
+    ("Ŋŋ", "Ңң"), ("Oo", "Оо"), ("Öö", "Өө"), ("Pp", "Пп"), ("Qq", "Ққ"), ("Rr", "Рр"), ("Ss", "Сс"), ("Şş", "Шш"),
+    ("Tt", "Тт"), ("Uu", "Уу"), ("Üü", "Үү"), ("Ww", "Вв"), ("Xx", "Хх"), ("Yy", "Йй"), ("Zz", "Зз"), ("Žž", "Жж"),
+]
 
 
 def check_names(titles, letters):
@@ -79,3 +88,18 @@ def test_letters_in_the_button_colours_pixel_for_pixel(start_palette, desktop, s
     for position, shown in enumerate(faces, start=1):
         assert shown == expected_face(strip, dpi, position, ink, face), f"button {position}"
         assert shown.count(ink) > 20 * (dpi / 96) ** 2, f"button {position} shows no letter"
+
+
+def test_help_chart_reads_as_text(start_palette, desktop):
+    palette = start_palette()
+    helpwin = open_window(desktop, palette, "help")
+    found = parts(desktop, helpwin["hwnd"])
+    page = parts(desktop, found[HELP_TABS]["hwnd"])[HELP_PAGES[0]]
+    chart = parts(desktop, page["hwnd"])[HELP_CHART]
+    headings, *rows = desktop.text(chart["hwnd"]).split("\r\n")
+    assert headings.split(", ") == ["ULY2", "USY", "IPA"]
+    assert [tuple(row.split(" ")[:2]) for row in rows] == ALPHABET
+    assert all(len(row.split(" ")) == 3 and row.split(" ")[2].startswith("[") for row in rows), rows
+    button = found[HELP_BUTTON]["rect"]
+    desktop.click((button[0] + button[2]) // 2, (button[1] + button[3]) // 2)
+    closed(desktop, palette, helpwin)

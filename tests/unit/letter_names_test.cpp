@@ -1,4 +1,6 @@
-// The names screen readers give the palette's letters.
+// The names screen readers give the palette's letters, and the alphabet
+// chart the Help window shows and reads out.
+#include "alphabet.h"
 #include "letter_names.h"
 #include "letter_table.h"
 
@@ -45,5 +47,20 @@ TEST(LetterNames, EachNamesItsLetterAndCaseAndIsUniqueInItsScript) {
         }
         EXPECT_EQ(names.size(), 16u);
         EXPECT_EQ(words.size(), 16u);
+    }
+}
+
+// Every palette letter stands in the chart, in its own script's column with
+// its partner: capital then small.
+TEST(Alphabet, ChartHoldsEveryPaletteLetterInItsScriptsColumn) {
+    for (int row = 1; row <= kScriptRows; ++row) {
+        for (int position = 1; position <= kLettersPerRow; position += 2) {
+            const std::wstring pair{static_cast<wchar_t>(letter_at(row, position)),
+                                    static_cast<wchar_t>(letter_at(row, position + 1))};
+            const auto found = std::count_if(kAlphabet.begin(), kAlphabet.end(), [&](const AlphabetRow& r) {
+                return (row == kLatinRow ? r.latin : r.cyrillic) == pair;
+            });
+            EXPECT_EQ(found, 1) << "row " << row << " position " << position;
+        }
     }
 }
