@@ -1,5 +1,6 @@
 #include "help_window.h"
 
+#include "alphabet.h"
 #include "dialog_ids.h"
 #include "display_scale.h"
 #include "control_subclass.h"
@@ -246,7 +247,11 @@ void THelp1::scale_changed() {
     Label1_->use_layout_font(layout_font());
 }
 
-void THelp1::FormCreate() { set_page_caption(0, L"\u00C9lipbe heqqide"); }
+void THelp1::FormCreate() {
+    set_page_caption(0, L"\u00C9lipbe heqqide");
+    // The chart is a picture; its window text is what a screen reader reads.
+    SetWindowTextW(control(IDC_HELP_SCROLLBOX1), alphabet_chart_text().c_str());
+}
 
 void THelp1::set_page_caption(int index, const std::wstring& caption) {
     SetWindowTextW(control(kPages[index]), caption.c_str());

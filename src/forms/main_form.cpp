@@ -8,6 +8,7 @@
 #include "menu.h"
 #include "pixels_bitmap.h"
 #include "display_dpi.h"
+#include "letter_names.h"
 
 #include <string>
 
@@ -18,8 +19,6 @@ constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
 constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
 
 // The state pictures drawn for the tray's icon size (TRAYSTATES at 16 px,
 // TRAYSTATES<size> at the others).
@@ -82,7 +81,7 @@ TForm1::TForm1(TApplication& application)
             .height = frame.bottom - frame.top,
             .parent = app_.taskbar_window(),
             .menu_or_id = MainMenu1_,
-            .background = GetSysColorBrush(COLOR_BTNFACE),
+            .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),  // follows colour changes
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
     delivery_ = std::make_unique<DeliveryQueue>();
@@ -176,7 +175,8 @@ void TForm1::build_palette() {
     for (int number = 1; number <= kButtonCount; ++number) {
         const ButtonSlot slot = button_slot(number);
         HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
-        auto button = std::make_unique<PictureButton>(panel, RECT{}, letter_text(letter_at(slot.row, slot.position)));
+        const std::wstring name(letter_name(slot.row, slot.position));
+        auto button = std::make_unique<PictureButton>(panel, RECT{}, name);
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
         buttons_[slot.row - 1][slot.position - 1] = button.get();
         SpeedButtons_.push_back(std::move(button));
@@ -198,7 +198,7 @@ void TForm1::scale_palette(int dpi) {
         const ButtonSlot slot = button_slot(number);
         PictureButton& button = *buttons_[slot.row - 1][slot.position - 1];
         place(button.hwnd(), button_rect(slot.position, dpi));
-        button.set_picture(bitmap_of(cut_button_picture(strip, slot, picture_dpi)));
+        button.set_picture(mask_of(cut_button_picture(strip, slot, picture_dpi)));
     }
 }
 
@@ -381,6 +381,12 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DPICHANGED:
             change_dpi(dpi_changed_to(wparam), dpi_changed_place(lparam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // The letters are drawn in the system's colours; only top-level
+            // windows hear that they changed.
+            send_to_descendants(hwnd(), message, wparam, lparam);
+            break;
     }
     return default_handling(message, wparam, lparam);
 }

@@ -1,6 +1,8 @@
 #include "pixels_bitmap.h"
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace tamga {
 namespace {
@@ -36,6 +38,15 @@ UniqueBitmap bitmap_of(const Pixels& pixels) {
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) std::memcpy(bits, pixels.rgb.data(), pixels.rgb.size() * sizeof(std::uint32_t));
     return bitmap;
+}
+
+UniqueBitmap mask_of(const Pixels& pixels) {
+    const int stride = (pixels.width + 15) / 16 * 2;  // monochrome rows are word-aligned
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride) * pixels.height, 0xFF);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.at(x, y) != kWhite) bits[static_cast<std::size_t>(y) * stride + x / 8] &= ~(0x80 >> x % 8);
+    return UniqueBitmap(CreateBitmap(pixels.width, pixels.height, 1, 1, bits.data()));
 }
 
 }  // namespace tamga

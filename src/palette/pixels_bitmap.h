@@ -7,5 +7,8 @@ namespace tamga {
 
 Pixels pixels_of(HBITMAP bitmap);
 UniqueBitmap bitmap_of(const Pixels& pixels);
+// A monochrome bitmap: 0 (black) where the picture has ink, any colour but
+// white; 1 (white) elsewhere.
+UniqueBitmap mask_of(const Pixels& pixels);
 
 }  // namespace tamga

@@ -14,7 +14,9 @@ public:
                 .width = bounds.right - bounds.left,
                 .height = bounds.bottom - bounds.top,
                 .parent = parent,
-                .background = GetSysColorBrush(COLOR_BTNFACE)});
+                // The colour index, not a brush handle: it follows a change
+                // of the system's colours (wine replaces its colour brushes).
+                .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     }
     void set_visible(bool visible) { ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE); }
     bool visible() const { return IsWindowVisible(hwnd()); }

@@ -1,6 +1,13 @@
 #include "picture_button.h"
 
 namespace tamga {
+namespace {
+
+// Destination where the source is white, the brush where it is black
+// (source & destination | ~source & pattern).
+constexpr DWORD kBrushThroughMask = 0x00B8074A;
+
+}  // namespace
 
 PictureButton::PictureButton(HWND parent, RECT b, const std::wstring& accessible_name) {
     create({.class_name = L"TamgalikPictureButton",
@@ -13,13 +20,8 @@ PictureButton::PictureButton(HWND parent, RECT b, const std::wstring& accessible
             .parent = parent});
 }
 
-void PictureButton::set_picture(UniqueBitmap picture) {
-    picture_ = std::move(picture);
-    BITMAP info{};
-    GetObjectW(picture_.get(), sizeof info, &info);
-    WindowDC screen;
-    MemoryCanvas canvas(screen.dc(), picture_.get());
-    transparent_ = GetPixel(canvas.dc(), 0, info.bmHeight - 1);
+void PictureButton::set_picture(UniqueBitmap mask) {
+    picture_ = std::move(mask);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -35,9 +37,14 @@ void PictureButton::paint(HDC dc) {
     const int shift = pressed_ ? 1 : 0;
     const int x = (r.right - info.bmWidth) / 2 + shift;
     const int y = (r.bottom - info.bmHeight) / 2 + shift;
+    // The colours are read at every paint, so a high-contrast scheme shows
+    // light letters on a dark face. A monochrome source's black turns into
+    // the text colour and its white into the background colour.
     MemoryCanvas canvas(dc, picture_.get());
-    TransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, canvas.dc(), 0, 0, info.bmWidth,
-                   info.bmHeight, transparent_);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    SelectedObject ink(dc, GetSysColorBrush(COLOR_BTNTEXT));
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, canvas.dc(), 0, 0, kBrushThroughMask);
 }
 
 LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -67,6 +74,10 @@ LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam
         }
         case WM_CAPTURECHANGED:
             tracking_ = pressed_ = false;
+            InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
             InvalidateRect(hwnd(), nullptr, FALSE);
             return 0;
     }

@@ -13,8 +13,10 @@ class PictureButton : public Window {
 public:
     PictureButton(HWND parent, RECT bounds, const std::wstring& accessible_name);
 
-    // Takes ownership; the bottom-left pixel's colour is drawn transparent.
-    void set_picture(UniqueBitmap picture);
+    // Takes ownership of a monochrome bitmap: its black pixels are ink, drawn
+    // in the system's button-text colour on the button face; its white ones
+    // leave the face showing.
+    void set_picture(UniqueBitmap mask);
     HBITMAP picture() const { return picture_.get(); }
 
     std::function<void(PictureButton& sender)> OnClick;
@@ -29,7 +31,6 @@ private:
     void paint(HDC dc);
 
     UniqueBitmap picture_;
-    COLORREF transparent_ = RGB(255, 255, 255);
     bool tracking_ = false;
     bool pressed_ = false;
 };

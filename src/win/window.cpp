@@ -30,6 +30,22 @@ bool client_contains(HWND window, LPARAM point) {
     return PtInRect(&client, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
 }
 
+void send_to_descendants(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    struct Message {
+        UINT message;
+        WPARAM wparam;
+        LPARAM lparam;
+    } m{message, wparam, lparam};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            const auto& m = *reinterpret_cast<const Message*>(data);
+            SendMessageW(child, m.message, m.wparam, m.lparam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&m));
+}
+
 LRESULT Window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     return default_handling(message, wparam, lparam);
 }

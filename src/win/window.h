@@ -8,6 +8,10 @@ namespace tamga {
 // Whether the client point packed in a mouse message's lParam lies inside the window.
 bool client_contains(HWND window, LPARAM point);
 
+// Hands a message that only top-level windows receive (a change of the
+// system's colours or theme) to every window inside `window`.
+void send_to_descendants(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
 class Window {
 public:
     Window(const Window&) = delete;

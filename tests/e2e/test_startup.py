@@ -38,8 +38,8 @@ def test_palette_window_frame_and_latin_buttons(start_palette, desktop):
         expected_left = origin_x + 8 + 40 * column
         expected_top = origin_y + (8 if position % 2 else 48)
         assert button["rect"] == [expected_left, expected_top, expected_left + 33, expected_top + 33]
-    # Each button is named by its letter for screen readers.
-    assert "".join(b["title"] for b in buttons) == "ÉéĞğİiŊŋÖöŞşÜüŽž"
+    # Each button's name for screen readers begins with its letter.
+    assert "".join(b["title"][0] for b in buttons) == "ÉéĞğİiŊŋÖöŞşÜüŽž"
     desktop.screenshot("palette-latin")
 
 

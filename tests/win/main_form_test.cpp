@@ -8,12 +8,14 @@
 #include "menu.h"
 #include "pixels_bitmap.h"
 #include "tray_state.h"
+#include "message_pump.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 using namespace tamga;
 
@@ -156,6 +158,66 @@ TEST_F(MainFormTest, OnAMonitorOfAnotherScaleEverythingRescalesInPlace) {
     EXPECT_EQ(back.right - back.left, at_96.right - at_96.left);
     EXPECT_EQ(back.bottom - back.top, 134);
     EXPECT_EQ(pixels_of(form->button(kCyrillicRow, 7).picture()).rgb, design_picture.rgb);
+}
+
+// Light-on-dark button colours for a test, the earlier ones back after it:
+// every test of the suite shares them.
+struct HighContrastButtons {
+    const int elements[2]{COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF before[2]{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+    HighContrastButtons() {
+        const COLORREF light_on_dark[2]{RGB(0, 0, 0), RGB(255, 255, 255)};
+        SetSysColors(2, elements, light_on_dark);
+    }
+    ~HighContrastButtons() { SetSysColors(2, elements, before); }
+};
+
+// The window's client area as it shows on screen.
+Pixels on_screen(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    UniqueBitmap copy = bitmap_of(Pixels{r.right, r.bottom, std::vector<std::uint32_t>(r.right * r.bottom)});
+    {
+        WindowDC screen(window);
+        MemoryCanvas canvas(screen.dc(), copy.get());
+        BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, screen.dc(), 0, 0, SRCCOPY);
+    }
+    return pixels_of(copy.get());
+}
+
+// How many pixels of the button on screen, inside its 2-pixel edge, differ
+// from its picture drawn white on black, moved by `shift` as when pressed.
+int light_on_dark_mismatches(const PictureButton& button, int shift) {
+    const Pixels shown = on_screen(button.hwnd()), picture = pixels_of(button.picture());
+    int wrong = 0;
+    for (int y = 2; y < shown.height - 2; ++y)
+        for (int x = 2; x < shown.width - 2; ++x)
+            wrong += shown.at(x, y) != (picture.at(x - shift, y - shift) == kWhite ? 0x000000u : kWhite);
+    return wrong;
+}
+
+TEST_F(MainFormTest, LettersFollowTheSystemsButtonColours) {
+    using namespace tamga::testing;
+    // Shown again after the first tick has hidden it, as from the tray.
+    ASSERT_TRUE(pump_until([&] { return !IsWindowVisible(form->hwnd()); }));
+    form->command(ID_KORSITISH1);
+    const PictureButton& button = form->button(kLatinRow, 11);  // Ş
+
+    const HighContrastButtons colours;
+    EXPECT_TRUE(pump_until([&] { return light_on_dark_mismatches(button, 0) == 0; }, 5s));
+    EXPECT_EQ(on_screen(form->panel(kLatinRow).hwnd()).at(2, 2), 0x000000u) << "the panel around the buttons";
+    SendMessageW(button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    UpdateWindow(button.hwnd());
+    EXPECT_EQ(light_on_dark_mismatches(button, 1), 0) << "pressed";
+    ReleaseCapture();
+    dispatch_pending();
+
+    // Only top-level windows hear of a change; the palette passes it on.
+    for (UINT change : {WM_THEMECHANGED, WM_SYSCOLORCHANGE}) {
+        ValidateRect(button.hwnd(), nullptr);
+        SendMessageW(form->hwnd(), change, 0, 0);
+        EXPECT_TRUE(GetUpdateRect(button.hwnd(), nullptr, FALSE)) << change;
+    }
 }
 
 TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {

@@ -1,8 +1,10 @@
 #include "help_chart.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
+#include "alphabet.h"
 #include "colours.h"
 #include "font.h"
 #include "help_page.h"
@@ -11,20 +13,9 @@ namespace artwork {
 
 namespace {
 
-struct AlphabetRow {
-    std::u32string_view latin, cyrillic, phonetic;
-};
-
-constexpr std::array<AlphabetRow, 32> kAlphabet{{
-    {U"Aa", U"Аа", U"[a]"}, {U"Bb", U"Бб", U"[b]"}, {U"Cc", U"Чч", U"[ʧ]"}, {U"Dd", U"Дд", U"[d]"},
-    {U"Ee", U"Әә", U"[æ]"}, {U"Éé", U"Ее", U"[e]"}, {U"Ff", U"Фф", U"[f]"}, {U"Gg", U"Гг", U"[g]"},
-    {U"Ğğ", U"Ғғ", U"[ʁ]"}, {U"Hh", U"Һһ", U"[h]"}, {U"İi", U"Ии", U"[i]"}, {U"Jj", U"Җҗ", U"[ʤ]"},
-    {U"Kk", U"Кк", U"[k]"}, {U"Ll", U"Лл", U"[l]"}, {U"Mm", U"Мм", U"[m]"}, {U"Nn", U"Нн", U"[n]"},
-    {U"Ŋŋ", U"Ңң", U"[ŋ]"}, {U"Oo", U"Оо", U"[o]"}, {U"Öö", U"Өө", U"[ø]"}, {U"Pp", U"Пп", U"[p]"},
-    {U"Qq", U"Ққ", U"[q]"}, {U"Rr", U"Рр", U"[r]"}, {U"Ss", U"Сс", U"[s]"}, {U"Şş", U"Шш", U"[ʃ]"},
-    {U"Tt", U"Тт", U"[t]"}, {U"Uu", U"Уу", U"[u]"}, {U"Üü", U"Үү", U"[y]"}, {U"Ww", U"Вв", U"[v]"},
-    {U"Xx", U"Хх", U"[x]"}, {U"Yy", U"Йй", U"[j]"}, {U"Zz", U"Зз", U"[z]"}, {U"Žž", U"Жж", U"[ʒ]"},
-}};
+// The alphabet holds letters of the Basic Multilingual Plane only: one wide
+// character is one code point.
+std::u32string code_points(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 constexpr int kChartFontSize = 12;
 constexpr int kRowPitch = 18;
@@ -58,11 +49,11 @@ Canvas draw_help_chart(int picture_dpi) {
     const Font bold(kSansBoldPath, s(kChartFontSize));
     const Font regular(kSansPath, s(kChartFontSize));
     int row_number = 0;
-    for (const AlphabetRow& row : kAlphabet) {
+    for (const tamga::AlphabetRow& row : tamga::kAlphabet) {
         const int baseline = s(kFirstBaseline + row_number++ * kRowPitch);
-        bold.draw_centred(chart, s(kLatinColumnCentre), baseline, row.latin, kBlack);
-        bold.draw_centred(chart, s(kCyrillicColumnCentre), baseline, row.cyrillic, kBlack);
-        regular.draw_centred(chart, s(kPhoneticColumnCentre), baseline, row.phonetic, kBlack);
+        bold.draw_centred(chart, s(kLatinColumnCentre), baseline, code_points(row.latin), kBlack);
+        bold.draw_centred(chart, s(kCyrillicColumnCentre), baseline, code_points(row.cyrillic), kBlack);
+        regular.draw_centred(chart, s(kPhoneticColumnCentre), baseline, code_points(row.phonetic), kBlack);
     }
     return chart;
 }
