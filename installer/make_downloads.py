@@ -43,6 +43,8 @@ NSI = Path(__file__).resolve().with_name("tamgalik.nsi")
 SIGN_VARIABLES = ["TAMGALIK_SIGN_PFX", "TAMGALIK_SIGN_PASSWORD", "TAMGALIK_SIGN_TIMESTAMP_URL"]
 # A zip entry's time is a DOS time: 1980 to 2107, in steps of two seconds.
 DOS_TIME_RANGE = (315532800, 4354819198)
+# What Windows gives a new file; zipfile would put Unix permissions for none.
+FILE_ATTRIBUTE_ARCHIVE = 0x20
 
 
 class Refused(Exception):
@@ -105,8 +107,8 @@ def write_zip(path, files, epoch):
     with zipfile.ZipFile(path, "w") as archive:
         for file in files:
             entry = zipfile.ZipInfo(file.name, date_time=stamp)
-            entry.create_system = 0  # made on FAT terms: no Unix attributes
-            entry.external_attr = 0
+            entry.create_system = 0  # Windows terms: no Unix owner or mode
+            entry.external_attr = FILE_ATTRIBUTE_ARCHIVE
             entry.compress_type = zipfile.ZIP_DEFLATED
             archive.writestr(entry, file.read_bytes(), compresslevel=9)
 
