@@ -3,7 +3,7 @@
 #
 # TAMGA_SOURCE_DATE_EPOCH is SOURCE_DATE_EPOCH when set, else the time of the
 # checked-out commit, else 0 (a tree without its history). It is read when
-# configuring; tools/release and the test command configure every time.
+# configuring, and the build configures again once HEAD has moved.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(TAMGA_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 else()
@@ -14,6 +14,14 @@ else()
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   if(git_failed OR TAMGA_SOURCE_DATE_EPOCH STREQUAL "")
     set(TAMGA_SOURCE_DATE_EPOCH 0)
+  else()
+    # HEAD's log grows with every commit, checkout and reset.
+    execute_process(COMMAND git rev-parse --path-format=absolute --git-path logs/HEAD
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    OUTPUT_VARIABLE head_log OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(EXISTS "${head_log}")
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${head_log}")
+    endif()
   endif()
 endif()
 if(NOT TAMGA_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
