@@ -1,6 +1,7 @@
 ; The per-user installer: no administrator, everything in the user's own
-; profile and HKCU. The build (installer/CMakeLists.txt) passes VERSION,
-; VERSION_QUAD, PROGRAM, HOOK, SOURCE_DIR and OUT_FILE.
+; profile and HKCU. The build (installer/make_downloads.py) passes VERSION,
+; VERSION_QUAD, PROGRAM, HOOK, SOURCE_DIR and OUT_FILE, and SIGN_COMMAND for
+; a signed release.
 ;
 ;   setup.exe [/S] [/STARTUP=0|1] [/D=folder]
 ;
@@ -12,6 +13,12 @@ RequestExecutionLevel user
 ; A damaged or cut-short download refuses to run, whatever its command line.
 CRCCheck force
 SetCompressor /SOLID lzma
+; The same sources make the same installer: no file times of the build machine.
+SetDateSave off
+!ifdef SIGN_COMMAND
+  ; The uninstaller is signed before it is packed, so its installed copy is too.
+  !uninstfinalize `${SIGN_COMMAND} "%1"` = 0
+!endif
 ManifestDPIAware true
 
 !define PRODUCT "Tamgalik"
