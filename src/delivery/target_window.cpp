@@ -10,9 +10,7 @@ bool own_program_in_front() {
     return foreground && process == GetCurrentProcessId();
 }
 
-}  // namespace
-
-std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
+std::optional<HWND> focus_now(DWORD own_thread, HWND remembered) {
     HWND foreground = GetForegroundWindow();
     if (!foreground) return std::nullopt;
     const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
@@ -23,6 +21,20 @@ std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remember
     // moment before passing it on to the child last typed in.
     if (info.hwndFocus == foreground && remembered && IsChild(foreground, remembered)) return std::nullopt;
     return info.hwndFocus;
+}
+
+}  // namespace
+
+std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
+    const std::optional<HWND> seen = focus_now(own_thread, remembered);
+    if (!seen || *seen == remembered) return seen;
+    // A program coming to the front may focus its frame for a moment on the
+    // way (several times under a window manager) before the focus settles,
+    // on no window at all in a program whose windows take no keys: only a
+    // focus still held a moment later is taken.
+    constexpr DWORD kSettleMs = 5;
+    Sleep(kSettleMs);
+    return focus_now(own_thread, remembered) == seen ? seen : std::nullopt;
 }
 
 std::wstring trimmed_first_sibling_title(HWND target) {

@@ -16,7 +16,7 @@ namespace tamga {
 // programs passes through such a moment, and a tick landing in it must not
 // throw the target away (the next click would lose its letter).
 // A frame focused while `remembered`, one of its children, was the target
-// keeps that child too.
+// keeps that child too, and a new focus counts only once it has settled.
 std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered);
 
 // A document window of the word processor is recognised by the title of the

@@ -162,7 +162,7 @@ def check_runs(desktop, hook=False):
              what="one tray icon showing keyboard changing on")
     show_palette(desktop, window["hwnd"])
     latin = desktop.children(window["hwnd"])[0]
-    assert "".join(button["title"] for button in desktop.children(latin["hwnd"])) == LATIN_LETTERS
+    assert "".join(button["title"][0] for button in desktop.children(latin["hwnd"])) == LATIN_LETTERS
     if hook:
         notepad = open_notepad(desktop)
         type_into(desktop, notepad, "Untitled - Notepad", "type", "--delay", "40", "1")

@@ -6,6 +6,7 @@ import argparse
 import re
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 from wine_session import WineSession
@@ -15,8 +16,11 @@ REPO = Path(__file__).resolve().parents[2]
 NONE_SELECTED = (0, 0)
 
 
+STARTED = time.monotonic()
+
+
 def run(cmd, **kw):
-    print("+", " ".join(map(str, cmd)), flush=True)
+    print(f"+ [{time.monotonic() - STARTED:5.0f} s]", " ".join(map(str, cmd)), flush=True)
     return subprocess.run(cmd, cwd=REPO, **kw)
 
 
@@ -111,6 +115,7 @@ def main():
             print(f"{layer:>6}: {p} passed, {f} failed")
     passed = sum(p for p, _ in totals.values())
     failed = sum(f for _, f in totals.values())
+    print(f"took {time.monotonic() - STARTED:.0f} s")
     print(f"summary: {passed} passed, {failed} failed")
     return 1 if failed else 0
 

@@ -153,17 +153,17 @@ TEST(DeliveryQueue, TargetThatDoesNotAnswerIsGivenUpAndTheLettersBehindAreDroppe
 
 namespace {
 
-void register_canvas_class(WNDPROC procedure) {
-    WNDCLASSW canvas{};
-    canvas.lpfnWndProc = procedure;
-    canvas.hInstance = GetModuleHandleW(nullptr);
-    canvas.lpszClassName = L"SomeToolkitCanvas";
-    RegisterClassW(&canvas);
+void register_class(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = name;
+    RegisterClassW(&window_class);
 }
 
-HWND make(const wchar_t* window_class, HWND parent = nullptr, int id = 0, const wchar_t* title = L"") {
-    return CreateWindowExW(0, window_class, title, parent ? WS_CHILD : WS_POPUP, 0, 0, 50, 50, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+HWND make(const wchar_t* window_class, HWND parent = nullptr, const wchar_t* title = L"") {
+    return CreateWindowExW(0, window_class, title, parent ? WS_CHILD : WS_POPUP, 0, 0, 50, 50, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 // Windows of every kind on a thread of their own, as another program's.
@@ -180,14 +180,16 @@ public:
     HWND edit, superclassed_edit, rich_edit, declared_edit, canvas, document, frame;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        if (message == WM_GETDLGCODE && GetWindowLongPtrW(window, GWLP_ID) == kDeclaresEdit) return DLGC_HASSETSEL;
+    // A control of a toolkit's own that takes edit messages and says so.
+    static LRESULT CALLBACK declared_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_GETDLGCODE) return DLGC_HASSETSEL | DLGC_WANTCHARS;
         return DefWindowProcW(window, message, wparam, lparam);
     }
 
     void run() {
         thread_id_ = GetCurrentThreadId();
-        register_canvas_class(procedure);
+        register_class(L"SomeToolkitCanvas", DefWindowProcW);
+        register_class(L"SomeToolkitField", declared_edit_procedure);
         WNDCLASSW super{};
         GetClassInfoW(nullptr, L"EDIT", &super);
         super.hInstance = GetModuleHandleW(nullptr);
@@ -197,20 +199,19 @@ private:
         edit = make(L"EDIT");
         superclassed_edit = make(L"NoteEditorField");
         rich_edit = make(L"RichEdit20W");
-        declared_edit = make(L"SomeToolkitCanvas", nullptr, kDeclaresEdit);
+        declared_edit = make(L"SomeToolkitField");
         canvas = make(L"SomeToolkitCanvas");
         HWND word_frame = make(L"SomeToolkitCanvas");
-        make(L"STATIC", word_frame, 0, L" MSO Generic Control Container ");
+        make(L"STATIC", word_frame, L" MSO Generic Control Container ");
         document = make(L"SomeToolkitCanvas", word_frame);
         frame = make(L"SomeToolkitCanvas");
-        make(L"STATIC", frame, 0, L"Toolbar");
+        make(L"STATIC", frame, L"Toolbar");
         ready_ = true;
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
         for (HWND w : {word_frame, frame, edit, superclassed_edit, rich_edit, declared_edit, canvas}) DestroyWindow(w);
     }
 
-    static constexpr int kDeclaresEdit = 7;
     std::atomic<bool> ready_{false};
     DWORD thread_id_ = 0;
     std::thread thread_;
