@@ -15,8 +15,10 @@ from wine_session import WineSession, wait_for  # noqa: E402
 
 @pytest.fixture(scope="session")
 def wine_env():
-    # Inside tests/run-all the suite's session is already running.
-    if os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY") and os.environ.get("TAMGA_SUITE"):
+    # Inside tests/run-all the suite's session may already be running; spread
+    # over workers, each makes a world of its own.
+    if os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY") and os.environ.get("TAMGA_SUITE") and \
+            not os.environ.get("PYTEST_XDIST_WORKER"):
         yield dict(os.environ)
         return
     with WineSession(window_manager=os.environ.get("TAMGA_WINDOW_MANAGER") == "1") as session:

@@ -28,8 +28,9 @@ class Desktop:
         # Its errors go to a file, not a pipe: a desktop process wine starts
         # on the way would inherit a pipe and keep it open long after.
         with tempfile.TemporaryFile() as errors:
-            out = subprocess.run(["wine", str(PROBE), *map(str, args)], env=self.env, stdout=subprocess.PIPE,
-                                 stderr=errors, timeout=timeout)
+            # With wine's own error reports, for when it fails to start the probe.
+            out = subprocess.run(["wine", str(PROBE), *map(str, args)], env={**self.env, "WINEDEBUG": "err+all"},
+                                 stdout=subprocess.PIPE, stderr=errors, timeout=timeout)
             lines = out.stdout.decode("utf-8", "replace").splitlines()
             answers = [json.loads(line) for line in lines if line.startswith("{")]
             if answers and list(answers[-1]) == ["done"]:

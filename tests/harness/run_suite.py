@@ -1,12 +1,15 @@
 """Builds everything and runs every test layer: native unit tests (with
 sanitizers), the fuzzer for a bounded time, the Win32 tests and the
-end-to-end scenarios under one wine session. Ends with one summary line."""
+end-to-end scenarios in private wine worlds, those that depend on activation
+once more under a window manager. Ends with one summary line."""
 
 import argparse
+import os
 import re
 import subprocess
 import sys
 import time
+from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 from wine_session import WineSession
@@ -14,8 +17,6 @@ from wine_session import WineSession
 REPO = Path(__file__).resolve().parents[2]
 # What pytest reports when no test matched; a layer that runs nothing fails.
 NONE_SELECTED = (0, 0)
-
-
 STARTED = time.monotonic()
 
 
@@ -38,7 +39,7 @@ def ctest(build_dir, env=None, extra=()):
 
 
 def pytest(env, args):
-    out = run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider", *args], env=env,
+    out = run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider", "--durations=10", *args], env=env,
               capture_output=True, text=True)
     sys.stdout.write(out.stdout)
     sys.stderr.write(out.stderr)
@@ -68,6 +69,39 @@ def fuzz(seconds):
     return (1, 0) if ok else (0, 1)
 
 
+def desktop_layers(keyword, marker):
+    """The Win32 tests and the end-to-end scenarios, in wine worlds side by
+    side: the scenarios mostly wait on other programs, and two worlds of
+    them, with a third for the Win32 tests and then the scenarios under a
+    window manager, keep both cores busy."""
+    suite = {"TAMGA_SUITE": "1", "TAMGA_BUILD_DIR": str(REPO / "build" / "windows")}
+    e2e = [str(REPO / "tests" / "e2e"), *(["-k", keyword] if keyword else [])]
+
+    def scenarios():
+        # Each worker makes a wine world of its own; a file's scenarios stay
+        # together, sharing what their module sets up.
+        env = {**os.environ, **suite}
+        return {"e2e": pytest(env, [*e2e, "-n", "2", "--dist", "loadfile", *(["-m", marker] if marker else [])])}
+
+    def win_then_window_manager():
+        layers = {}
+        with WineSession() as session:
+            layers["win"] = ctest(REPO / "build" / "windows", env={**session.env, **suite})
+        if not marker:
+            # What depends on which window is activated, once more with a
+            # window manager managing wine's windows, as on a user's desktop.
+            with WineSession(window_manager=True) as session:
+                env = {**session.env, **suite, "TAMGA_WINDOW_MANAGER": "1"}
+                layers["e2e-wm"] = pytest(env, [*e2e, "-m", "activation"])
+            if keyword and layers["e2e-wm"] == NONE_SELECTED:
+                del layers["e2e-wm"]  # the chosen scenarios do not depend on activation
+        return layers
+
+    with ThreadPoolExecutor() as pool:
+        first, second = pool.submit(win_then_window_manager), pool.submit(scenarios)
+        return {**first.result(), **second.result()}
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--fuzz-seconds", type=int, default=60)
@@ -91,22 +125,7 @@ def main():
     totals["unit"] = ctest(REPO / "build" / "native")
     totals["fuzz"] = fuzz(args.fuzz_seconds)
 
-    suite = {"TAMGA_SUITE": "1", "TAMGA_BUILD_DIR": str(REPO / "build" / "windows")}
-    selection = ["-k", args.keyword] if args.keyword else []
-    with WineSession() as session:
-        env = {**session.env, **suite}
-        totals["win"] = ctest(REPO / "build" / "windows", env=env)
-        totals["e2e"] = pytest(env, [str(REPO / "tests" / "e2e"), *selection,
-                                     *(["-m", args.marker] if args.marker else [])])
-    if not args.marker:
-        # What depends on which window is activated, once more with a window
-        # manager managing wine's windows, as on a user's desktop.
-        with WineSession(window_manager=True) as session:
-            env = {**session.env, **suite, "TAMGA_WINDOW_MANAGER": "1"}
-            totals["e2e-wm"] = pytest(env, [str(REPO / "tests" / "e2e"), "-m", "activation", *selection])
-        if args.keyword and totals["e2e-wm"] == NONE_SELECTED:
-            del totals["e2e-wm"]  # the chosen scenarios do not depend on activation
-
+    totals.update(desktop_layers(args.keyword, args.marker))
     for layer, (p, f) in totals.items():
         if p + f == 0:
             print(f"{layer:>6}: ran no test")
