@@ -161,7 +161,23 @@ void TTrayIcon::prepare_icon_data() {
 
 bool TTrayIcon::notify_shell(DWORD command) {
     prepare_icon_data();
-    return Shell_NotifyIconW(command, &data_) != FALSE;
+    // The shell modifies only an icon it holds and adds only one it does not;
+    // a modification to what it shows already changes nothing. (A new picture
+    // is made while the shown one still lives, so its handle differs.)
+    const bool unchanged = data_.hIcon == shown_icon_ && shown_tip_ == data_.szTip;
+    if (command == NIM_MODIFY && in_tray_ == InTray::No) return false;
+    if (command == NIM_MODIFY && in_tray_ == InTray::Yes && unchanged) return true;
+    if (command == NIM_ADD && in_tray_ == InTray::Yes) return false;
+    const bool done = Shell_NotifyIconW(command, &data_) != FALSE;
+    if (command == NIM_DELETE) {
+        in_tray_ = done ? InTray::No : InTray::Unknown;
+    } else {
+        // A failed call may have timed out in a busy shell that went on to do it.
+        in_tray_ = done ? InTray::Yes : InTray::Unknown;
+        shown_icon_ = data_.hIcon;
+        shown_tip_ = data_.szTip;
+    }
+    return done;
 }
 
 bool TTrayIcon::AddTrayIcon() {
@@ -177,6 +193,8 @@ bool TTrayIcon::RemoveTrayIcon() {
 bool TTrayIcon::UpdateTrayIcon() { return notify_shell(NIM_MODIFY); }
 
 void TTrayIcon::readd_after_shell_restart() {
+    // The new tray may have lost the icon or kept it with an older look.
+    in_tray_ = InTray::Unknown;
     // A tray that still holds the icon refuses the add; the icon must show
     // its current picture and tooltip all the same.
     if (!AddTrayIcon()) UpdateTrayIcon();
