@@ -58,6 +58,8 @@ Pixels load_glyph_strip(int picture_dpi) {
     return strip ? pixels_of(strip.get()) : Pixels{};
 }
 
+RECT rect_of(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 void place(HWND window, const Rect& r) {
     SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -88,6 +90,10 @@ TForm1::TForm1(TApplication& application)
     create_tray_icon();
     FormCreate();
     show_centred();
+    // Nothing of the other script's row is seen until the user switches, and
+    // nothing of the session's changes matters before the window is up.
+    build_row(kScriptRows + 1 - shown_row());
+    session_notifications_.emplace(hwnd());
 }
 
 // The icon enters the tray with the layout's picture and tooltip; attaching
@@ -120,12 +126,11 @@ void TForm1::FormCreate() {
     fit_frame(dpi_of(hwnd()));
     set_unicode_captions();
     Latin1Click(0);
-    build_palette();
+    build_row(shown_row());
     check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
     check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
     Timer1_.SetActive(true);
     first_tick_ = true;
-    session_notifications_.emplace(hwnd());
 }
 
 void TForm1::load_hook_library() {
@@ -164,25 +169,31 @@ void TForm1::fit_frame(int dpi) {
         GetClientRect(hwnd(), &client);
         const int width = outer.right - outer.left + scaled(kDesignClientWidth, dpi) - client.right;
         const int height = palette_outer_height(outer.bottom - outer.top - client.bottom, dpi);
+        if (width == outer.right - outer.left && height == outer.bottom - outer.top) break;
         SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
-void TForm1::build_palette() {
-    Panel1_ = std::make_unique<Panel>(hwnd(), RECT{});
-    Panel2_ = std::make_unique<Panel>(hwnd(), RECT{});
-    for (int number = 1; number <= kButtonCount; ++number) {
-        const ButtonSlot slot = button_slot(number);
-        HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
-        auto button = std::make_unique<PictureButton>(panel, RECT{}, letter_text(letter_at(slot.row, slot.position)));
+// One script's panel and buttons with their pictures, made in their places
+// for the display's DPI.
+void TForm1::build_row(int row) {
+    const int dpi = dpi_of(hwnd());
+    const int picture_dpi = picture_dpi_for(dpi);
+    const Pixels strip = load_glyph_strip(picture_dpi);
+    std::unique_ptr<Panel>& panel = row == kLatinRow ? Panel1_ : Panel2_;
+    panel = std::make_unique<Panel>(hwnd(), RECT{0, 0, scaled(kPanelWidth, dpi), scaled(kPaletteHeight, dpi)});
+    for (int position = 1; position <= kLettersPerRow; ++position) {
+        auto button = std::make_unique<PictureButton>(panel->hwnd(), rect_of(button_rect(position, dpi)),
+                                                      letter_text(letter_at(row, position)));
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
-        buttons_[slot.row - 1][slot.position - 1] = button.get();
+        button->set_picture(bitmap_of(cut_button_picture(strip, {row, position}, picture_dpi)));
+        buttons_[row - 1][position - 1] = button.get();
         SpeedButtons_.push_back(std::move(button));
     }
-    scale_palette(dpi_of(hwnd()));
-    Panel1_->set_visible(checked(ID_LATIN1));
-    Panel2_->set_visible(checked(ID_SLAVEN1));
+    panel->set_visible(row == shown_row());
 }
+
+int TForm1::shown_row() const { return checked(ID_SLAVEN1) ? kCyrillicRow : kLatinRow; }
 
 // Places the panels and buttons for the display's DPI and gives each button
 // its picture from the strip drawn for that scale.
@@ -216,6 +227,9 @@ void TForm1::show_centred() {
     SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
+    // Drawn at once, not after the About and Help windows are made: the
+    // palette shows whole from its first moment on the screen.
+    UpdateWindow(hwnd());
     app_.update_taskbar_button();
 }
 
