@@ -257,11 +257,22 @@ std::optional<LRESULT> TTrayIcon::owner_message(UINT message, WPARAM wparam, LPA
     switch (message) {
         case WM_SHOWWINDOW:
             if (wparam && lparam == 0) {
-                // Shown by a call: the application comes to the front with it.
-                SetForegroundWindow(app_.taskbar_window());
-                SetForegroundWindow(owner_);
+                // Shown by a call: the application comes to the front with
+                // it, once the window is on the screen (activating it while
+                // it is still hidden only makes it appear later).
+                to_front_when_shown_ = true;
             } else if (!wparam && lparam == SW_PARENTCLOSING && !app_.terminating() && minimize_into_tray()) {
                 return 1;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            if (to_front_when_shown_ && (reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_SHOWWINDOW)) {
+                to_front_when_shown_ = false;
+                // Showing it may have brought it to the front already.
+                if (GetForegroundWindow() != owner_) {
+                    SetForegroundWindow(app_.taskbar_window());
+                    SetForegroundWindow(owner_);
+                }
             }
             break;
         case WM_SYSCOMMAND:

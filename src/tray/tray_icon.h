@@ -150,6 +150,7 @@ private:
     TSimpleTimer exit_timer_;
     POINT last_position_{};
     bool mouse_outside_ = true;
+    bool to_front_when_shown_ = false;
     NOTIFYICONDATAW data_{};
     // What the shell holds of this icon, as far as known: a call whose answer
     // is known is not made, as each is a round trip to the shell's process.

@@ -611,6 +611,21 @@ TEST_F(TrayIconTest, ShowingBringsBackAMinimisedHiddenMainWindowInNormalState) {
     EXPECT_TRUE(button_shown());
 }
 
+TEST_F(TrayIconTest, AMainWindowShownByACallComesToTheFrontOnceItShows) {
+    // Another window of the process holds the front.
+    const UniqueWindow other(CreateWindowExW(0, L"STATIC", L"Other", WS_OVERLAPPED | WS_VISIBLE, 100, 100, 200,
+                                             100, nullptr, nullptr, nullptr, nullptr));
+    ShowWindow(main->hwnd(), SW_HIDE);
+    SetForegroundWindow(other.get());
+    ASSERT_EQ(GetForegroundWindow(), other.get());
+
+    // Asked not to activate, the window still brings the application to the front.
+    ShowWindow(main->hwnd(), SW_SHOWNA);
+    EXPECT_TRUE(main_shown());
+    EXPECT_EQ(GetForegroundWindow(), main->hwnd());
+    EXPECT_EQ(GetActiveWindow(), main->hwnd());
+}
+
 TEST_F(TrayIconTest, MinimisingWithMinimizeToTrayHidesWindowAndButtonAndKeepsTheIcon) {
     icon->SetMinimizeToTray(true);
     ASSERT_FALSE(shell_holds(icon->icon_data()));
