@@ -85,7 +85,7 @@ void TTrayIcon::Loaded() {
     SetWantEnterExitEvents(want_enter_exit_);
     // Version 0 notifications: lParam is the plain mouse message.
     data_.uVersion = 0;
-    Shell_NotifyIconW(NIM_SETVERSION, &data_);
+    notify_shell(NIM_SETVERSION);
 }
 
 // --- properties -------------------------------------------------------------
@@ -164,14 +164,16 @@ bool TTrayIcon::notify_shell(DWORD command) {
     // The shell modifies only an icon it holds and adds only one it does not;
     // a modification to what it shows already changes nothing. (A new picture
     // is made while the shown one still lives, so its handle differs.)
+    // An icon keeps version 0 from its add on, the only version asked for here.
     const bool unchanged = data_.hIcon == shown_icon_ && shown_tip_ == data_.szTip;
     if (command == NIM_MODIFY && in_tray_ == InTray::No) return false;
     if (command == NIM_MODIFY && in_tray_ == InTray::Yes && unchanged) return true;
     if (command == NIM_ADD && in_tray_ == InTray::Yes) return false;
+    if (command == NIM_SETVERSION && in_tray_ != InTray::Unknown) return in_tray_ == InTray::Yes;
     const bool done = Shell_NotifyIconW(command, &data_) != FALSE;
     if (command == NIM_DELETE) {
         in_tray_ = done ? InTray::No : InTray::Unknown;
-    } else {
+    } else if (command != NIM_SETVERSION) {
         // A failed call may have timed out in a busy shell that went on to do it.
         in_tray_ = done ? InTray::Yes : InTray::Unknown;
         shown_icon_ = data_.hIcon;
