@@ -16,7 +16,6 @@ namespace {
 
 constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
-constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 std::wstring letter_text(LetterCode letter) { return std::wstring(1, static_cast<wchar_t>(letter)); }
@@ -70,7 +69,9 @@ void place(HWND window, const Rect& r) {
 TForm1::TForm1(TApplication& application)
     : app_(application), Timer1_(kTimer1Interval, [this](TSimpleTimer&) { Timer1Timer(); }) {
     const int dpi = dpi_of(nullptr);
-    RECT frame{0, 0, scaled(kDesignClientWidth, dpi), scaled(kDesignClientHeight, dpi)};
+    // Made at the palette's height under the system's frame metrics, which
+    // the creation step's fitting then finds right as a rule.
+    RECT frame{0, 0, scaled(kDesignClientWidth, dpi), 0};
     AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
     MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
     PopupMenu1_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1)));
@@ -79,7 +80,7 @@ TForm1::TForm1(TApplication& application)
             .style = kFrameStyle,
             .ex_style = WS_EX_TOPMOST,
             .width = frame.right - frame.left,
-            .height = frame.bottom - frame.top,
+            .height = palette_outer_height(frame.bottom - frame.top, dpi),
             .parent = app_.taskbar_window(),
             .menu_or_id = MainMenu1_,
             .background = GetSysColorBrush(COLOR_BTNFACE),
@@ -156,7 +157,6 @@ void TForm1::set_unicode_captions() {
     set_menu_caption(popup, ID_HERIPYOTKESH2, menu_caption(MainMenu1_, ID_HERIPYOTKESH1));
     set_menu_caption(MainMenu1_, ID_JUPYOTKESH1, L"J\u00FCp y\u00F6tke\u015F");
     set_menu_caption(popup, ID_JUPYOTKESH2, menu_caption(MainMenu1_, ID_JUPYOTKESH1));
-    DrawMenuBar(hwnd());
 }
 
 // The outer size that shows exactly the design's client width and the whole
