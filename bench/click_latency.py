@@ -14,6 +14,7 @@ palette has ticked once.
 """
 
 import argparse
+import json
 import shutil
 import statistics
 import subprocess
@@ -88,6 +89,7 @@ def row(name, samples, baseline):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--clicks", type=int, default=200)
+    parser.add_argument("--json", type=Path, help="also write the rows to this file as a JSON list")
     args = parser.parse_args()
 
     folder = Path(tempfile.mkdtemp(prefix="tamgalik-latency-"))
@@ -117,6 +119,15 @@ def main():
     print(row("click -> letter in notepad (WM_PASTE)", pasted, baseline))
     print(row("click -> letter as key press", typed, baseline))
     print(f"key press route / WM_PASTE route: {statistics.median(typed) / statistics.median(pasted):.2f}")
+    if args.json:
+        def json_row(measure, samples, baseline, base_samples):
+            value, base = statistics.median(samples) * 1000, statistics.median(base_samples) * 1000
+            return {"measure": f"{measure} (median of {args.clicks})", "value": value, "unit": "ms",
+                    "baseline": baseline, "baseline_value": base, "ratio": value / base}
+        args.json.write_text(json.dumps([
+            json_row("click → letter in notepad (WM_PASTE)", pasted, "probe round trip", look),
+            json_row("click → letter as key press", typed, "the WM_PASTE route, same run", pasted),
+        ], indent=1, ensure_ascii=False) + "\n")
 
 
 if __name__ == "__main__":
