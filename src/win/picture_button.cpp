@@ -45,8 +45,6 @@ LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam
         case WM_PAINT:
             paint(PaintSession(hwnd()).dc());
             return 0;
-        case WM_NCPAINT:  // no frame to draw
-            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
