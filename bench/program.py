@@ -7,7 +7,7 @@ way and run in the same session:
   CPU while idle in the tray, against both with a 500 ms timer;
   file sizes.
 
-  /usr/bin/python3 bench/program.py [--runs 9] [--idle-seconds 60] [--json FILE]
+  /usr/bin/python3 bench/program.py [--runs 15] [--idle-seconds 60] [--json FILE]
 
 The three programs start in turn, round after round, so that the machine's
 changing load falls on all of them alike. A start is timed from launching
@@ -111,7 +111,7 @@ def middle_half(ours, base):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--runs", type=int, default=15)
     parser.add_argument("--idle-seconds", type=int, default=60)
     parser.add_argument("--json", type=Path, help="also write the rows to this file as a JSON list")
     args = parser.parse_args()
