@@ -122,7 +122,7 @@ def main():
     if args.json:
         def json_row(measure, samples, baseline, base_samples):
             value, base = statistics.median(samples) * 1000, statistics.median(base_samples) * 1000
-            return {"measure": f"{measure} (median of {args.clicks})", "value": value, "unit": "ms",
+            return {"measure": f"{measure}, median of {args.clicks}", "value": value, "unit": "ms",
                     "baseline": baseline, "baseline_value": base, "ratio": value / base}
         args.json.write_text(json.dumps([
             json_row("click → letter in notepad (WM_PASTE)", pasted, "probe round trip", look),
