@@ -752,6 +752,33 @@ TEST_F(TrayIconTest, TheIconAppearsChangesAndLeavesInTheTray) {
     EXPECT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
 }
 
+// Calls the shell must refuse are not made: the icon's changes out of the
+// tray still come with it when it returns, and those after a second, refused
+// add still reach the shell.
+TEST_F(TrayIconTest, ChangesOutOfTheTrayComeBackWithTheIcon) {
+    icon->SetIconList(list.get());
+    icon->SetHint(L"Tamgalik");
+    icon->SetIconVisible(true);
+    icon->Loaded();
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().size() == 1; }));
+
+    icon->SetIconVisible(false);
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
+    EXPECT_FALSE(icon->UpdateTrayIcon());
+    icon->SetIconIndex(1);
+    icon->SetHint(L"Tamgalik 2");
+    EXPECT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
+
+    EXPECT_TRUE(icon->AddTrayIcon());
+    EXPECT_FALSE(icon->AddTrayIcon());  // the shell holds it already
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().size() == 1; }));
+    const HWND shown = icons_in_tray()[0];
+    EXPECT_TRUE(pump_until([&] { return shown_colour(shown) == kGreen; }));
+    EXPECT_EQ(shown_tooltip(shown), L"Tamgalik 2");
+    icon->SetIconIndex(2);
+    EXPECT_TRUE(pump_until([&] { return shown_colour(shown) == kBlue; }));
+}
+
 TEST_F(TrayIconTest, AClickOnTheIconInTheTrayReachesItsEvents) {
     record_mouse_events();
     icon->SetIconList(list.get());
