@@ -94,7 +94,7 @@ public:
     void HideMainWindow();
     void OpenMenuAtCursor();
 
-    // The record every shell call of this icon passes, as last sent.
+    // The record every shell call of this icon passes, as last prepared for one.
     const NOTIFYICONDATAW& icon_data() const { return data_; }
 
 protected:
