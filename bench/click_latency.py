@@ -16,6 +16,7 @@ target's window.
 
 import argparse
 import ctypes
+import json
 import shutil
 import statistics
 import sys
@@ -117,6 +118,7 @@ def row(name, samples, baseline):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--clicks", type=int, default=200)
+    parser.add_argument("--json", type=Path, help="also write the rows to this file as a JSON list")
     args = parser.parse_args()
 
     folder = Path(tempfile.mkdtemp(prefix="tamgalik-latency-"))
@@ -144,6 +146,15 @@ def main():
     print(row("probe round trip (baseline)", look, baseline))
     print(row("click -> key press into program in front", typed, baseline))
     print(row("click -> letter in notepad (WM_PASTE)", pasted, baseline))
+    if args.json:
+        def json_row(measure, samples, baseline, base_samples):
+            value, base = statistics.median(samples) * 1000, statistics.median(base_samples) * 1000
+            return {"measure": f"{measure}, median of {args.clicks}", "value": value, "unit": "ms",
+                    "baseline": baseline, "baseline_value": base, "ratio": value / base}
+        args.json.write_text(json.dumps([
+            json_row("click → key press into the program in front", typed, "probe round trip", look),
+            json_row("click → letter in notepad (WM_PASTE)", pasted, "probe round trip", look),
+        ], indent=1, ensure_ascii=False) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,11 +1,23 @@
-"""Program benchmarks under wine, each a ratio against the bare window program
-built the same way and run in the same session:
-  start-up to "main window visible", peak memory, idle CPU, file sizes.
+"""Program benchmarks under wine, each a ratio against baselines built the same
+way and run in the same session:
+  start-up until the main window is on the screen and until it is drawn, and
+  peak memory, against the bare window and the floor (the bare window plus
+  COM, the common controls and one tray icon: what the palette's start-up
+  cannot leave out);
+  CPU while idle in the tray, against both with a 500 ms timer;
+  file sizes.
 
-  /usr/bin/python3 bench/program.py [--runs 7] [--idle-seconds 60]
+  /usr/bin/python3 bench/program.py [--runs 15] [--idle-seconds 60] [--json FILE]
+
+The three programs start in turn, round after round, so that the machine's
+changing load falls on all of them alike. A start is timed from launching
+`wine` (whose own start is in all three) to the X server showing the window
+(mapped), and to the last drawing into it in its first second, or before the
+palette's first tick hides it (drawn): the window then looks as painted.
 """
 
 import argparse
+import json
 import shutil
 import statistics
 import subprocess
@@ -16,15 +28,11 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(REPO / "tests" / "harness"))
-from wine_session import WineSession, wait_for  # noqa: E402
+from wine_session import WineSession  # noqa: E402
+from x_window import WindowWatch  # noqa: E402
 
 BUILD = REPO / "build" / "windows"
-
-
-def visible(env, title):
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env=env,
-                         capture_output=True, text=True)
-    return out.returncode == 0 and out.stdout.strip() != ""
+SETTLE = 1.0  # after the window shows: how long its drawing is followed, before the peak memory is read
 
 
 def peak_rss_kib(pid):
@@ -35,16 +43,32 @@ def peak_rss_kib(pid):
 
 
 def cpu_seconds(pid):
-    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / 100.0  # utime + stime, clock ticks
+    """CPU time of all the process's threads, to the nanosecond (the scheduler's
+    own account, not the 10 ms ticks of /proc/PID/stat)."""
+    total = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            total += int((task / "schedstat").read_text().split()[0])
+        except (FileNotFoundError, ProcessLookupError):
+            pass  # a thread that ended meanwhile
+    return total / 1e9
 
 
-def launch(env, exe, args, title):
-    started = time.perf_counter()
-    process = subprocess.Popen(["wine", str(exe), *args], env=env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for(lambda: visible(env, title), 30, interval=0.005, what=title)
-    return process, time.perf_counter() - started
+class Program:
+    def __init__(self, name, exe, title):
+        self.name, self.exe, self.title = name, exe, title
+        self.mapped, self.drawn, self.peaks = [], [], []
+
+    def launch(self, env, args=(), follow=0.0):
+        """The process, the seconds until its window was mapped and until it was
+        drawn (followed for `follow` seconds after the map)."""
+        with WindowWatch(env["DISPLAY"]) as watch:
+            started = time.perf_counter()
+            process = subprocess.Popen(["wine", str(self.exe), *args], env=env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            mapped = watch.wait_mapped(self.title, 30)
+            drawn = watch.drawn_until(mapped + follow) or mapped
+        return process, mapped - started, drawn - started
 
 
 def stop(process):
@@ -52,20 +76,17 @@ def stop(process):
     process.wait(timeout=10)
 
 
-def measure_start(env, exe, title, runs):
-    times, peaks = [], []
-    for _ in range(runs):
-        process, elapsed = launch(env, exe, [], title)
-        time.sleep(1.0)  # let it settle before reading its peak memory
-        peaks.append(peak_rss_kib(process.pid))
-        stop(process)
-        times.append(elapsed)
-    return statistics.median(times), statistics.median(peaks)
+def measure_start(env, program):
+    process, mapped, drawn = program.launch(env, follow=SETTLE)
+    program.peaks.append(peak_rss_kib(process.pid))
+    stop(process)
+    program.mapped.append(mapped)
+    program.drawn.append(drawn)
 
 
-def measure_idle(env, exe, args, title, seconds):
-    process, _ = launch(env, exe, args, title)
-    time.sleep(2)
+def measure_idle(env, program, args, seconds):
+    process, _, _ = program.launch(env, args)
+    time.sleep(2)  # the palette is in the tray by now
     before = cpu_seconds(process.pid)
     time.sleep(seconds)
     used = cpu_seconds(process.pid) - before
@@ -73,38 +94,71 @@ def measure_idle(env, exe, args, title, seconds):
     return used
 
 
+def row(measure, value, unit, baseline=None, baseline_value=None):
+    ratio = value / baseline_value if baseline_value else None
+    return {"measure": measure, "value": value, "unit": unit, "baseline": baseline,
+            "baseline_value": baseline_value, "ratio": ratio}
+
+
+def middle_half(ours, base):
+    """The middle half of the ratios of starts in the same round: the spread."""
+    ratios = sorted(a / b for a, b in zip(ours, base))
+    if len(ratios) < 4:
+        return f"{ratios[0]:.2f}–{ratios[-1]:.2f}"
+    quartiles = statistics.quantiles(ratios, n=4)
+    return f"{quartiles[0]:.2f}–{quartiles[2]:.2f}"
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--runs", type=int, default=15)
     parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--json", type=Path, help="also write the rows to this file as a JSON list")
     args = parser.parse_args()
 
     folder = Path(tempfile.mkdtemp(prefix="tamgalik-bench-"))
     for name in ("tamgalik.exe", "tamgahook.dll"):
         shutil.copy2(BUILD / "bin" / name, folder / name)
-    tamgalik, bare = folder / "tamgalik.exe", BUILD / "bench" / "bare_window.exe"
+    tamgalik = Program("Tamgalik", folder / "tamgalik.exe", "Tamgalik")
+    bare = Program("bare window", BUILD / "bench" / "bare_window.exe", "Bare")
+    floor = Program("floor", BUILD / "bench" / "floor_window.exe", "Floor")
+    programs = [tamgalik, bare, floor]
 
     rows = []
     with WineSession() as session:
         env = session.env
-        t_start, t_rss = measure_start(env, tamgalik, "Tamgalik", args.runs)
-        b_start, b_rss = measure_start(env, bare, "Bare", args.runs)
-        rows.append(("start-up to window visible (median, s)", t_start, b_start))
-        rows.append(("peak resident memory (median, KiB)", t_rss, b_rss))
+        for round_number in range(args.runs):
+            # Each round in another order: no program always follows the same one.
+            for program in programs[round_number % 3:] + programs[:round_number % 3]:
+                measure_start(env, program)
+        runs = f"median of {args.runs}"
+        for until, times in (("on the screen", lambda p: p.mapped), ("drawn", lambda p: p.drawn)):
+            for base in (bare, floor):
+                rows.append(row(f"start-up until the window is {until} ({runs}; middle half of the ratios "
+                                f"per round {middle_half(times(tamgalik), times(base))})",
+                                statistics.median(times(tamgalik)) * 1000, "ms",
+                                base.name, statistics.median(times(base)) * 1000))
+        for base in (bare, floor):
+            rows.append(row(f"peak resident memory ({runs})", statistics.median(tamgalik.peaks) / 1024, "MiB",
+                            base.name, statistics.median(base.peaks) / 1024))
         if args.idle_seconds:
-            t_cpu = measure_idle(env, tamgalik, [], "Tamgalik", args.idle_seconds)
-            b_cpu = measure_idle(env, bare, ["timer"], "Bare", args.idle_seconds)
-            rows.append((f"CPU over {args.idle_seconds} s idle (s)", t_cpu, b_cpu))
-    rows.append(("tamgalik.exe size (KiB)", (BUILD / "bin" / "tamgalik.exe").stat().st_size / 1024,
-                 bare.stat().st_size / 1024))
-    rows.append(("tamgahook.dll size (KiB)", (BUILD / "bin" / "tamgahook.dll").stat().st_size / 1024,
-                 float("nan")))
+            used = measure_idle(env, tamgalik, [], args.idle_seconds)
+            for base in (bare, floor):
+                base_used = measure_idle(env, base, ["timer"], args.idle_seconds)
+                rows.append(row(f"CPU while idle in the tray, {args.idle_seconds} s", used * 1000, "ms",
+                                f"{base.name} with a 500 ms timer", base_used * 1000))
     shutil.rmtree(folder, ignore_errors=True)
+    rows.append(row("tamgalik.exe size", (BUILD / "bin" / "tamgalik.exe").stat().st_size / 1024, "KiB"))
+    rows.append(row("tamgahook.dll size", (BUILD / "bin" / "tamgahook.dll").stat().st_size / 1024, "KiB"))
 
-    print(f"{'measure':<42} {'tamgalik':>10} {'bare':>10} {'ratio':>7}")
-    for name, ours, base in rows:
-        ratio = ours / base if base and base == base else float("nan")
-        print(f"{name:<42} {ours:>10.3f} {base:>10.3f} {ratio:>7.2f}")
+    print(f"{'measure':<100} {'Tamgalik':>10} {'baseline':>10} {'ratio':>6}")
+    for r in rows:
+        base = f"{r['baseline_value']:.1f}" if r["baseline_value"] is not None else ""
+        ratio = f"{r['ratio']:.2f}" if r["ratio"] is not None else ""
+        name = r["measure"] + (f" vs {r['baseline']}" if r["baseline"] else "") + f", {r['unit']}"
+        print(f"{name:<100} {r['value']:>10.1f} {base:>10} {ratio:>6}")
+    if args.json:
+        args.json.write_text(json.dumps(rows, indent=1, ensure_ascii=False) + "\n")
 
 
 if __name__ == "__main__":

@@ -17,7 +17,6 @@ namespace {
 
 constexpr UINT kTimer1Interval = 500;
 constexpr int kDesignClientWidth = 329;
-constexpr int kDesignClientHeight = 174;  // cut to the palette by the outer height below
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // The state pictures drawn for the tray's icon size (TRAYSTATES at 16 px,
@@ -57,6 +56,8 @@ Pixels load_glyph_strip(int picture_dpi) {
     return strip ? pixels_of(strip.get()) : Pixels{};
 }
 
+RECT rect_of(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 void place(HWND window, const Rect& r) {
     SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -67,7 +68,9 @@ void place(HWND window, const Rect& r) {
 TForm1::TForm1(TApplication& application)
     : app_(application), Timer1_(kTimer1Interval, [this](TSimpleTimer&) { Timer1Timer(); }) {
     const int dpi = dpi_of(nullptr);
-    RECT frame{0, 0, scaled(kDesignClientWidth, dpi), scaled(kDesignClientHeight, dpi)};
+    // Made at the palette's height under the system's frame metrics, which
+    // the creation step's fitting then finds right as a rule.
+    RECT frame{0, 0, scaled(kDesignClientWidth, dpi), 0};
     AdjustWindowRectEx(&frame, kFrameStyle, TRUE, WS_EX_TOPMOST);
     MainMenu1_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU1));
     PopupMenu1_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1)));
@@ -78,7 +81,7 @@ TForm1::TForm1(TApplication& application)
             // the program being typed in, as an on-screen keyboard does.
             .ex_style = WS_EX_TOPMOST | WS_EX_NOACTIVATE,
             .width = frame.right - frame.left,
-            .height = frame.bottom - frame.top,
+            .height = palette_outer_height(frame.bottom - frame.top, dpi),
             .parent = app_.taskbar_window(),
             .menu_or_id = MainMenu1_,
             .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),  // follows colour changes
@@ -89,6 +92,10 @@ TForm1::TForm1(TApplication& application)
     create_tray_icon();
     FormCreate();
     show_centred();
+    // Nothing of the other script's row is seen until the user switches, and
+    // nothing of the session's changes matters before the window is up.
+    build_row(kScriptRows + 1 - shown_row());
+    session_notifications_.emplace(hwnd());
 }
 
 // The icon enters the tray with the layout's picture and tooltip; attaching
@@ -121,12 +128,11 @@ void TForm1::FormCreate() {
     fit_frame(dpi_of(hwnd()));
     set_unicode_captions();
     Latin1Click(0);
-    build_palette();
+    build_row(shown_row());
     check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
     check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
     Timer1_.SetActive(true);
     first_tick_ = true;
-    session_notifications_.emplace(hwnd());
 }
 
 void TForm1::load_hook_library() {
@@ -152,7 +158,6 @@ void TForm1::set_unicode_captions() {
     set_menu_caption(popup, ID_HERIPYOTKESH2, menu_caption(MainMenu1_, ID_HERIPYOTKESH1));
     set_menu_caption(MainMenu1_, ID_JUPYOTKESH1, L"J\u00FCp y\u00F6tke\u015F");
     set_menu_caption(popup, ID_JUPYOTKESH2, menu_caption(MainMenu1_, ID_JUPYOTKESH1));
-    DrawMenuBar(hwnd());
 }
 
 // The outer size that shows exactly the design's client width and the whole
@@ -165,26 +170,31 @@ void TForm1::fit_frame(int dpi) {
         GetClientRect(hwnd(), &client);
         const int width = outer.right - outer.left + scaled(kDesignClientWidth, dpi) - client.right;
         const int height = palette_outer_height(outer.bottom - outer.top - client.bottom, dpi);
+        if (width == outer.right - outer.left && height == outer.bottom - outer.top) break;
         SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
-void TForm1::build_palette() {
-    Panel1_ = std::make_unique<Panel>(hwnd(), RECT{});
-    Panel2_ = std::make_unique<Panel>(hwnd(), RECT{});
-    for (int number = 1; number <= kButtonCount; ++number) {
-        const ButtonSlot slot = button_slot(number);
-        HWND panel = (slot.row == kLatinRow ? *Panel1_ : *Panel2_).hwnd();
-        const std::wstring name(letter_name(slot.row, slot.position));
-        auto button = std::make_unique<PictureButton>(panel, RECT{}, name);
+// One script's panel and buttons with their pictures, made in their places
+// for the display's DPI.
+void TForm1::build_row(int row) {
+    const int dpi = dpi_of(hwnd());
+    const int picture_dpi = picture_dpi_for(dpi);
+    const Pixels strip = load_glyph_strip(picture_dpi);
+    std::unique_ptr<Panel>& panel = row == kLatinRow ? Panel1_ : Panel2_;
+    panel = std::make_unique<Panel>(hwnd(), RECT{0, 0, scaled(kPanelWidth, dpi), scaled(kPaletteHeight, dpi)});
+    for (int position = 1; position <= kLettersPerRow; ++position) {
+        auto button = std::make_unique<PictureButton>(panel->hwnd(), rect_of(button_rect(position, dpi)),
+                                                      std::wstring(letter_name(row, position)));
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
-        buttons_[slot.row - 1][slot.position - 1] = button.get();
+        button->set_picture(mask_of(cut_button_picture(strip, {row, position}, picture_dpi)));
+        buttons_[row - 1][position - 1] = button.get();
         SpeedButtons_.push_back(std::move(button));
     }
-    scale_palette(dpi_of(hwnd()));
-    Panel1_->set_visible(checked(ID_LATIN1));
-    Panel2_->set_visible(checked(ID_SLAVEN1));
+    panel->set_visible(row == shown_row());
 }
+
+int TForm1::shown_row() const { return checked(ID_SLAVEN1) ? kCyrillicRow : kLatinRow; }
 
 // Places the panels and buttons for the display's DPI and gives each button
 // its picture from the strip drawn for that scale.
@@ -218,6 +228,9 @@ void TForm1::show_centred() {
     SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
+    // Drawn at once, not after the About and Help windows are made: the
+    // palette shows whole from its first moment on the screen.
+    UpdateWindow(hwnd());
     app_.update_taskbar_button();
 }
 

@@ -64,7 +64,8 @@ private:
 
     void load_hook_library();
     void set_unicode_captions();
-    void build_palette();
+    void build_row(int row);
+    int shown_row() const;
     void fit_frame(int dpi);
     void scale_palette(int dpi);
     void change_dpi(int dpi, const RECT& suggested);

@@ -85,7 +85,7 @@ void TTrayIcon::Loaded() {
     SetWantEnterExitEvents(want_enter_exit_);
     // Version 0 notifications: lParam is the plain mouse message.
     data_.uVersion = 0;
-    Shell_NotifyIconW(NIM_SETVERSION, &data_);
+    notify_shell(NIM_SETVERSION);
 }
 
 // --- properties -------------------------------------------------------------
@@ -161,7 +161,25 @@ void TTrayIcon::prepare_icon_data() {
 
 bool TTrayIcon::notify_shell(DWORD command) {
     prepare_icon_data();
-    return Shell_NotifyIconW(command, &data_) != FALSE;
+    // The shell modifies only an icon it holds and adds only one it does not;
+    // a modification to what it shows already changes nothing. (A new picture
+    // is made while the shown one still lives, so its handle differs.)
+    // An icon keeps version 0 from its add on, the only version asked for here.
+    const bool unchanged = data_.hIcon == shown_icon_ && shown_tip_ == data_.szTip;
+    if (command == NIM_MODIFY && in_tray_ == InTray::No) return false;
+    if (command == NIM_MODIFY && in_tray_ == InTray::Yes && unchanged) return true;
+    if (command == NIM_ADD && in_tray_ == InTray::Yes) return false;
+    if (command == NIM_SETVERSION && in_tray_ != InTray::Unknown) return in_tray_ == InTray::Yes;
+    const bool done = Shell_NotifyIconW(command, &data_) != FALSE;
+    if (command == NIM_DELETE) {
+        in_tray_ = done ? InTray::No : InTray::Unknown;
+    } else if (command != NIM_SETVERSION) {
+        // A failed call may have timed out in a busy shell that went on to do it.
+        in_tray_ = done ? InTray::Yes : InTray::Unknown;
+        shown_icon_ = data_.hIcon;
+        shown_tip_ = data_.szTip;
+    }
+    return done;
 }
 
 bool TTrayIcon::AddTrayIcon() {
@@ -177,6 +195,8 @@ bool TTrayIcon::RemoveTrayIcon() {
 bool TTrayIcon::UpdateTrayIcon() { return notify_shell(NIM_MODIFY); }
 
 void TTrayIcon::readd_after_shell_restart() {
+    // The new tray may have lost the icon or kept it with an older look.
+    in_tray_ = InTray::Unknown;
     // A tray that still holds the icon refuses the add; the icon must show
     // its current picture and tooltip all the same.
     if (!AddTrayIcon()) UpdateTrayIcon();
@@ -239,11 +259,22 @@ std::optional<LRESULT> TTrayIcon::owner_message(UINT message, WPARAM wparam, LPA
     switch (message) {
         case WM_SHOWWINDOW:
             if (wparam && lparam == 0) {
-                // Shown by a call: the application comes to the front with it.
-                SetForegroundWindow(app_.taskbar_window());
-                SetForegroundWindow(owner_);
+                // Shown by a call: the application comes to the front with
+                // it, once the window is on the screen (activating it while
+                // it is still hidden only makes it appear later).
+                to_front_when_shown_ = true;
             } else if (!wparam && lparam == SW_PARENTCLOSING && !app_.terminating() && minimize_into_tray()) {
                 return 1;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            if (to_front_when_shown_ && (reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_SHOWWINDOW)) {
+                to_front_when_shown_ = false;
+                // Showing it may have brought it to the front already.
+                if (GetForegroundWindow() != owner_) {
+                    SetForegroundWindow(app_.taskbar_window());
+                    SetForegroundWindow(owner_);
+                }
             }
             break;
         case WM_SYSCOMMAND:

@@ -94,7 +94,7 @@ public:
     void HideMainWindow();
     void OpenMenuAtCursor();
 
-    // The record every shell call of this icon passes, as last sent.
+    // The record every shell call of this icon passes, as last prepared for one.
     const NOTIFYICONDATAW& icon_data() const { return data_; }
 
 protected:
@@ -150,7 +150,14 @@ private:
     TSimpleTimer exit_timer_;
     POINT last_position_{};
     bool mouse_outside_ = true;
+    bool to_front_when_shown_ = false;
     NOTIFYICONDATAW data_{};
+    // What the shell holds of this icon, as far as known: a call whose answer
+    // is known is not made, as each is a round trip to the shell's process.
+    enum class InTray { No, Unknown, Yes };
+    InTray in_tray_ = InTray::No;
+    HICON shown_icon_ = nullptr;      // with Yes: the picture and tooltip
+    std::wstring shown_tip_;          // the shell last accepted
     int hook_id_ = 0;
     std::unique_ptr<OwnerSubclass> owner_subclass_;
 };

@@ -611,6 +611,21 @@ TEST_F(TrayIconTest, ShowingBringsBackAMinimisedHiddenMainWindowInNormalState) {
     EXPECT_TRUE(button_shown());
 }
 
+TEST_F(TrayIconTest, AMainWindowShownByACallComesToTheFrontOnceItShows) {
+    // Another window of the process holds the front.
+    const UniqueWindow other(CreateWindowExW(0, L"STATIC", L"Other", WS_OVERLAPPED | WS_VISIBLE, 100, 100, 200,
+                                             100, nullptr, nullptr, nullptr, nullptr));
+    ShowWindow(main->hwnd(), SW_HIDE);
+    SetForegroundWindow(other.get());
+    ASSERT_EQ(GetForegroundWindow(), other.get());
+
+    // Asked not to activate, the window still brings the application to the front.
+    ShowWindow(main->hwnd(), SW_SHOWNA);
+    EXPECT_TRUE(main_shown());
+    EXPECT_EQ(GetForegroundWindow(), main->hwnd());
+    EXPECT_EQ(GetActiveWindow(), main->hwnd());
+}
+
 TEST_F(TrayIconTest, MinimisingWithMinimizeToTrayHidesWindowAndButtonAndKeepsTheIcon) {
     icon->SetMinimizeToTray(true);
     ASSERT_FALSE(shell_holds(icon->icon_data()));
@@ -735,6 +750,33 @@ TEST_F(TrayIconTest, TheIconAppearsChangesAndLeavesInTheTray) {
     EXPECT_TRUE(pump_until([] { return icons_in_tray().size() == 1; }));
     icon.reset();  // destruction takes the icon away
     EXPECT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
+}
+
+// Calls the shell must refuse are not made: the icon's changes out of the
+// tray still come with it when it returns, and those after a second, refused
+// add still reach the shell.
+TEST_F(TrayIconTest, ChangesOutOfTheTrayComeBackWithTheIcon) {
+    icon->SetIconList(list.get());
+    icon->SetHint(L"Tamgalik");
+    icon->SetIconVisible(true);
+    icon->Loaded();
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().size() == 1; }));
+
+    icon->SetIconVisible(false);
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
+    EXPECT_FALSE(icon->UpdateTrayIcon());
+    icon->SetIconIndex(1);
+    icon->SetHint(L"Tamgalik 2");
+    EXPECT_TRUE(pump_until([] { return icons_in_tray().empty(); }));
+
+    EXPECT_TRUE(icon->AddTrayIcon());
+    EXPECT_FALSE(icon->AddTrayIcon());  // the shell holds it already
+    ASSERT_TRUE(pump_until([] { return icons_in_tray().size() == 1; }));
+    const HWND shown = icons_in_tray()[0];
+    EXPECT_TRUE(pump_until([&] { return shown_colour(shown) == kGreen; }));
+    EXPECT_EQ(shown_tooltip(shown), L"Tamgalik 2");
+    icon->SetIconIndex(2);
+    EXPECT_TRUE(pump_until([&] { return shown_colour(shown) == kBlue; }));
 }
 
 TEST_F(TrayIconTest, AClickOnTheIconInTheTrayReachesItsEvents) {
