@@ -28,12 +28,14 @@ std::optional<HWND> focus_now(DWORD own_thread, HWND remembered) {
 std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
     const std::optional<HWND> seen = focus_now(own_thread, remembered);
     if (!seen || *seen == remembered) return seen;
-    // A program coming to the front may focus its frame for a moment on the
-    // way (several times under a window manager) before the focus settles,
-    // on no window at all in a program whose windows take no keys: only a
-    // focus still held a moment later is taken.
-    constexpr DWORD kSettleMs = 5;
-    Sleep(kSettleMs);
+    // A program coming to the front holds the focus on its frame while it
+    // handles the activation (several times under a window manager), before
+    // passing it on to a child, or to no window at all in a program whose
+    // windows take no keys. A message round trip waits until the program has
+    // handled what it was doing: only a focus still held then is taken.
+    constexpr UINT kSettleTimeoutMs = 100;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(*seen, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSettleTimeoutMs, &ignored);
     return focus_now(own_thread, remembered) == seen ? seen : std::nullopt;
 }
 

@@ -1,13 +1,12 @@
 """What an end-to-end test sees and does on the test desktop: real windows
 read through the probe program, real clicks and keys through xdotool."""
 
-import json
 import os
 import shutil
 import subprocess
-import tempfile
 from pathlib import Path
 
+from probe_session import ProbeSession
 from wine_session import wait_for
 
 REPO = Path(__file__).resolve().parents[2]
@@ -21,23 +20,14 @@ class Desktop:
     def __init__(self, env):
         self.env = env
         self.started = []
+        self._probe = None
 
     # --- reading windows -------------------------------------------------
     def probe(self, *args, timeout=30):
-        """The probe's answer lines."""
-        # Its errors go to a file, not a pipe: a desktop process wine starts
-        # on the way would inherit a pipe and keep it open long after.
-        with tempfile.TemporaryFile() as errors:
-            # With wine's own error reports, for when it fails to start the probe.
-            out = subprocess.run(["wine", str(PROBE), *map(str, args)], env={**self.env, "WINEDEBUG": "err+all"},
-                                 stdout=subprocess.PIPE, stderr=errors, timeout=timeout)
-            lines = out.stdout.decode("utf-8", "replace").splitlines()
-            answers = [json.loads(line) for line in lines if line.startswith("{")]
-            if answers and list(answers[-1]) == ["done"]:
-                return answers[:-1]
-            errors.seek(0)
-            raise RuntimeError(f"the probe did not finish {args}: exit {out.returncode}, "
-                               f"{errors.read().decode('utf-8', 'replace')[-2000:]}")
+        """The probe's answer lines, from one probe kept running."""
+        if self._probe is None:
+            self._probe = ProbeSession(self.env)
+        return self._probe.ask(*args, timeout=timeout)
 
     def windows(self, cls="", title=""):
         return self.probe("windows", cls, title)
@@ -101,6 +91,9 @@ class Desktop:
                 process.kill()
                 process.wait(timeout=10)
         self.started.clear()
+        if self._probe is not None:
+            self._probe.close()
+            self._probe = None
 
 
 def install_copy(destination, hook=BIN / "tamgahook.dll"):
