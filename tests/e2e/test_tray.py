@@ -140,17 +140,21 @@ def open_menu(desktop, icon):
 
 
 def x_window_of(desktop, palette, rect):
-    """The X window wine made for one of the program's windows."""
+    """The X window wine made for one of the program's windows, once the X
+    server shows it where wine placed it."""
     left, top, right, bottom = rect
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(palette.process.pid)],
-                           env=desktop.env, capture_output=True, text=True).stdout.split()
-    for xid in found:
-        geometry = dict(line.split("=") for line in subprocess.run(
-            ["xdotool", "getwindowgeometry", "--shell", xid], env=desktop.env, capture_output=True,
-            text=True).stdout.split())
-        if [int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")] == [left, top, right - left, bottom - top]:
-            return xid
-    raise AssertionError(f"no X window of the program at {rect}")
+
+    def shown():
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(palette.process.pid)],
+                               env=desktop.env, capture_output=True, text=True).stdout.split()
+        for xid in found:
+            geometry = dict(line.split("=") for line in subprocess.run(
+                ["xdotool", "getwindowgeometry", "--shell", xid], env=desktop.env, capture_output=True,
+                text=True).stdout.split())
+            if [int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")] == [left, top, right - left, bottom - top]:
+                return xid
+        return None
+    return wait_for(shown, 10, what=f"an X window of the program at {rect}")
 
 
 def menu_keys(desktop, palette, menu, *keys):
