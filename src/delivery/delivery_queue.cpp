@@ -20,10 +20,18 @@ DeliveryQueue::DeliveryQueue() : give_up_timer_(kGiveUpMs, [this](TSimpleTimer&)
 
 DeliveryQueue::~DeliveryQueue() = default;
 
-void DeliveryQueue::deliver(std::uint32_t letter, HWND target, bool clipboard_mode) {
+bool DeliveryQueue::thread_running() {
     if (!thread_ || !thread_->running())
         thread_ = std::make_unique<DeliveryThread>(DeliveryMessages{hwnd(), kLetterStarted, kLetterFinished, kHandBack});
-    if (!thread_->running()) {
+    return thread_->running();
+}
+
+void DeliveryQueue::expect(HWND target) {
+    if (thread_running()) thread_->expect(target);
+}
+
+void DeliveryQueue::deliver(std::uint32_t letter, HWND target, bool clipboard_mode) {
+    if (!thread_running()) {
         MessageBeep(MB_ICONWARNING);  // no thread could be started: nothing is delivered
         return;
     }

@@ -24,6 +24,9 @@ public:
     // never pastes a later letter.
     void deliver(std::uint32_t letter, HWND target, bool clipboard_mode);
 
+    // Letters are likely to go to `target` next.
+    void expect(HWND target);
+
     // An error the word processor raised; the letter is not delivered.
     std::function<void(std::wstring_view)> OnAutomationError;
 
@@ -36,8 +39,9 @@ private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     void give_up();
+    // Started with the first letter or target; after giving up, anew.
+    bool thread_running();
 
-    // Started with the first letter; after giving up, anew with the next.
     std::unique_ptr<DeliveryThread> thread_;
     // Letters are numbered across threads, so a late word from a thread
     // given up on is never taken for its successor's.

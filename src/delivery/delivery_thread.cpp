@@ -12,6 +12,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace tamga {
 
@@ -25,6 +26,7 @@ struct DeliveryLine {
     std::condition_variable wake;
     std::deque<std::pair<std::uint64_t, Letter>> waiting;
     std::map<std::uint64_t, std::wstring> automation_errors;
+    HWND upcoming = nullptr;  // the palette's next target, to be asked what it is
     bool closed = false;
 };
 
@@ -49,11 +51,25 @@ public:
 private:
     std::optional<std::pair<std::uint64_t, Letter>> take() {
         std::unique_lock lock(line_.mutex);
-        line_.wake.wait(lock, [this] { return line_.closed || !line_.waiting.empty(); });
-        if (line_.closed) return std::nullopt;
+        for (;;) {
+            line_.wake.wait(lock, [this] { return line_.closed || !line_.waiting.empty() || line_.upcoming; });
+            if (line_.closed) return std::nullopt;
+            if (!line_.waiting.empty()) break;
+            // Nothing to deliver yet: what the next target is, asked before its first letter.
+            const HWND upcoming = std::exchange(line_.upcoming, nullptr);
+            lock.unlock();
+            kind_of(upcoming);
+            lock.lock();
+        }
         auto next = line_.waiting.front();
         line_.waiting.pop_front();
         return next;
+    }
+
+    // What a window is does not change while it lives: asked once per target.
+    TargetKind kind_of(HWND target) {
+        if (known_.first != target || !IsWindow(target)) known_ = {target, target_kind(target)};
+        return known_.second;
     }
 
     void post(UINT message, std::uint64_t number) {
@@ -77,7 +93,7 @@ private:
 
     void deliver(std::uint64_t number, const Letter& letter) {
         const std::wstring text(1, static_cast<wchar_t>(letter.code));
-        const DeliveryRoute route = delivery_route(letter.clipboard_mode, target_kind(letter.target));
+        const DeliveryRoute route = delivery_route(letter.clipboard_mode, kind_of(letter.target));
         if (route == DeliveryRoute::Keystroke) {
             type_into(letter.target, text);
             // The clipboard holds the letter too, set after the key press so
@@ -131,6 +147,7 @@ private:
     }
 
     DeliveryLine& line_;
+    std::pair<HWND, TargetKind> known_{nullptr, TargetKind::Missing};
 };
 
 DWORD WINAPI thread_main(void* parameter) {
@@ -166,6 +183,14 @@ void DeliveryThread::deliver(std::uint64_t number, const Letter& letter) {
     {
         std::lock_guard lock(line_->mutex);
         line_->waiting.emplace_back(number, letter);
+    }
+    line_->wake.notify_one();
+}
+
+void DeliveryThread::expect(HWND target) {
+    {
+        std::lock_guard lock(line_->mutex);
+        line_->upcoming = target;
     }
     line_->wake.notify_one();
 }

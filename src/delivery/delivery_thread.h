@@ -47,6 +47,10 @@ public:
     // `number` names the letter in the notifications.
     void deliver(std::uint64_t number, const Letter& letter);
 
+    // The palette's target changed: what it is gets asked while no letter
+    // waits, so its first letter need not wait for the answer.
+    void expect(HWND target);
+
     // The text of an error the word processor raised for letter `number`,
     // once it is finished; asked once.
     std::optional<std::wstring> take_automation_error(std::uint64_t number);

@@ -248,7 +248,10 @@ HookMode TForm1::checked_mode() const {
 }
 
 void TForm1::follow_target() {
-    if (auto focused = focused_window_of_foreground(GetCurrentThreadId(), target_)) target_ = *focused;
+    const auto focused = focused_window_of_foreground(GetCurrentThreadId(), target_);
+    if (!focused || *focused == target_) return;
+    target_ = *focused;
+    delivery_->expect(target_);
 }
 
 void TForm1::Timer1Timer() {
