@@ -33,6 +33,7 @@ from x_window import WindowWatch  # noqa: E402
 
 BUILD = REPO / "build" / "windows"
 SETTLE = 1.0  # after the window shows: how long its drawing is followed, before the peak memory is read
+AFTER_STOP = 3.0  # seconds between one start's end and the next
 
 
 def peak_rss_kib(pid):
@@ -80,6 +81,9 @@ def measure_start(env, program):
     process, mapped, drawn = program.launch(env, follow=SETTLE)
     program.peaks.append(peak_rss_kib(process.pid))
     stop(process)
+    # Under wine, a program with a tray icon, once killed, holds up the next
+    # program's start for about 2 s: every start waits that out, so none pays it.
+    time.sleep(AFTER_STOP)
     program.mapped.append(mapped)
     program.drawn.append(drawn)
 
