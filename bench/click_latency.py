@@ -28,7 +28,6 @@ REPO = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(REPO / "tests" / "harness"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 from desktop import BUILD, Desktop, install_copy  # noqa: E402
-from probe_session import ProbeSession  # noqa: E402
 from targets import open_notepad, open_target  # noqa: E402
 from wine_session import WineSession, wait_for  # noqa: E402
 
@@ -88,9 +87,9 @@ def timed(action, runs):
     return samples
 
 
-def click_latencies(pointer, probe, points, target, clicks):
+def click_latencies(pointer, desktop, points, target, clicks):
     samples = []
-    expected = probe.text(target.focus)
+    expected = desktop.text(target.focus)
     for click in range(clicks):
         position = click % 16
         pointer.move(*points[position])
@@ -100,7 +99,7 @@ def click_latencies(pointer, probe, points, target, clicks):
         started = time.perf_counter()
         pointer.button(False)
         deadline = started + 5
-        while probe.text(target.focus) != expected:
+        while desktop.text(target.focus) != expected:
             if time.perf_counter() > deadline:
                 raise RuntimeError(f"click {click + 1}: {LATIN[position]} did not arrive")
         samples.append(time.perf_counter() - started)
@@ -128,13 +127,12 @@ def main():
         pointer = Pointer(session.env["DISPLAY"])
         try:
             points = show_palette(desktop, exe)
-            with ProbeSession(session.env) as probe:
-                keys_only = open_target(desktop, BUILD / "peers" / "keyboard_only_target.exe",
-                                        "TamgaInventedToolkitFrame", "TamgaInventedToolkitFrame")
-                look = timed(lambda: probe.text(keys_only.focus), args.clicks)
-                typed = click_latencies(pointer, probe, points, keys_only, args.clicks)
-                notepad = open_notepad(desktop)
-                pasted = click_latencies(pointer, probe, points, notepad, args.clicks)
+            keys_only = open_target(desktop, BUILD / "peers" / "keyboard_only_target.exe",
+                                    "TamgaInventedToolkitFrame", "TamgaInventedToolkitFrame")
+            look = timed(lambda: desktop.text(keys_only.focus), args.clicks)
+            typed = click_latencies(pointer, desktop, points, keys_only, args.clicks)
+            notepad = open_notepad(desktop)
+            pasted = click_latencies(pointer, desktop, points, notepad, args.clicks)
         finally:
             pointer.close()
             desktop.end_started()

@@ -9,7 +9,6 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "harness"))
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from desktop import Desktop, install_copy  # noqa: E402
-from probe_session import ProbeSession  # noqa: E402
 from wine_session import WineSession, wait_for  # noqa: E402
 
 
@@ -84,18 +83,17 @@ def start_palette(desktop, tmp_path):
     def start(hook=install_copy.__defaults__[0], env=None, folder=None, shown=True):
         exe = install_copy(folder or tmp_path / "tamgalik", hook=hook)
         # The window shows for half a second before the first tick hides it,
-        # less than a probe start takes on a busy machine: a probe already
-        # running watches for it.
-        with ProbeSession(desktop.env) as probe:
-            probe.ask("foreground")
-            process = desktop.start(exe, env=env)
-            window = wait_for(lambda: (probe.ask("windows", "TForm1", "Tamgalik") or [None])[0], 20, interval=0.01,
-                              what="the palette's window")
-            palette = Palette(desktop, process, window["hwnd"])
-            if shown:
-                # Found before it is shown, the window is not yet hidden by the first tick.
-                wait_for(lambda: (probe.ask("info", palette.hwnd) or [{}])[0].get("visible"), 10, interval=0.01,
-                         what="the palette shown at start")
+        # less than a probe start takes on a busy machine: the probe is
+        # running before the program starts.
+        desktop.probe("foreground")
+        process = desktop.start(exe, env=env)
+        window = wait_for(lambda: (desktop.windows("TForm1", "Tamgalik") or [None])[0], 20, interval=0.01,
+                          what="the palette's window")
+        palette = Palette(desktop, process, window["hwnd"])
+        if shown:
+            # Found before it is shown, the window is not yet hidden by the first tick.
+            wait_for(lambda: (desktop.info(palette.hwnd) or {}).get("visible"), 10, interval=0.01,
+                     what="the palette shown at start")
         if shown:
             wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
             palette.command(ID_KORSITISH1)

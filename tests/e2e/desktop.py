@@ -26,7 +26,7 @@ class Desktop:
     def probe(self, *args, timeout=30):
         """The probe's answer lines, from one probe kept running."""
         if self._probe is None:
-            self._probe = ProbeSession(self.env)
+            self._probe = ProbeSession(PROBE, self.env)
         return self._probe.ask(*args, timeout=timeout)
 
     def windows(self, cls="", title=""):

@@ -10,14 +10,12 @@ import time
 
 
 class ProbeSession:
-    def __init__(self, env):
-        from desktop import PROBE  # desktop.py keeps one of these itself
-
+    def __init__(self, probe, env):
         # Its errors go to a file, not a pipe: a desktop process wine starts
         # on the way would inherit a pipe and keep it open long after. With
         # wine's own error reports, for when wine fails to run it.
         self._errors = tempfile.TemporaryFile()
-        self._process = subprocess.Popen(["wine", str(PROBE), "serve"], env={**env, "WINEDEBUG": "err+all"},
+        self._process = subprocess.Popen(["wine", str(probe), "serve"], env={**env, "WINEDEBUG": "err+all"},
                                          stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self._errors)
         self._pending = b""
 
@@ -51,10 +49,6 @@ class ProbeSession:
         line, self._pending = self._pending.split(b"\n", 1)
         return line
 
-    def text(self, hwnd):
-        found = self.ask("text", hwnd)
-        return found[0]["text"] if found else None
-
     def close(self):
         self._process.stdin.close()
         try:
@@ -64,9 +58,3 @@ class ProbeSession:
             self._process.wait(timeout=10)
         self._process.stdout.close()
         self._errors.close()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()

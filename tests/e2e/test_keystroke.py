@@ -9,10 +9,9 @@ import time
 import pytest
 
 from desktop import PROBE  # noqa: F401  (the probe must be built)
-from probe_session import ProbeSession
 from targets import TICK, open_notepad, open_target, settled, windows_path
 from test_delivery import (CYRILLIC, ID_ESTESAQLASH1, ID_KORSITISH1, ID_SLAVEN1, LATIN, PEERS, QUIET, Keys, clipboard,
-                           error_boxes, foreground, handed_back, lines, palette_in_front, responsive)
+                           error_boxes, handed_back, lines, palette_in_front, responsive)
 from wine_session import wait_for
 
 KEYS_ONLY = PEERS / "keyboard_only_target.exe"
@@ -60,10 +59,6 @@ def steady(condition, what, hold=0.1, timeout=5):
     raise TimeoutError(f"timed out after {timeout}s waiting for {what} to hold")
 
 
-def read_until(probe, hwnd, expected):
-    return settled(lambda: probe.text(hwnd), expected)
-
-
 # Class names of real programs and of made-up toolkits: none is named
 # anywhere in the program.
 @pytest.mark.activation
@@ -80,17 +75,16 @@ def test_every_window_gets_every_letter_in_both_modes_and_keeps_the_keyboard(sta
                                  *(["--child", child_class] if child_class else []))
     desktop.probe("set-clipboard", "sentinel")
     text = ""
-    with ProbeSession(desktop.env) as probe:
-        for clipboard_mode in (True, False):
-            for script, letters in ((None, LATIN), (ID_SLAVEN1, CYRILLIC)):
-                palette.command(script or ID_LATIN1)
-                keys = Keys(palette)
-                for position, letter in enumerate(letters, start=1):
-                    keys.click(position)
-                    text += letter
-                    assert read_until(probe, target.focus, text) == text, f"after clicking {letter}"
-                assert clipboard(desktop) == (letters[-1] if clipboard_mode else "һ")
-            palette.command(ID_ESTESAQLASH1)
+    for clipboard_mode in (True, False):
+        for script, letters in ((None, LATIN), (ID_SLAVEN1, CYRILLIC)):
+            palette.command(script or ID_LATIN1)
+            keys = Keys(palette)
+            for position, letter in enumerate(letters, start=1):
+                keys.click(position)
+                text += letter
+                assert settled(lambda: desktop.text(target.focus), text) == text, f"after clicking {letter}"
+            assert clipboard(desktop) == (letters[-1] if clipboard_mode else "һ")
+        palette.command(ID_ESTESAQLASH1)
     assert lines(log) == typed(text)  # one key press each, nothing else
     assert lines(focus_log) == []  # the keyboard never left the target
     assert desktop.foreground() == {"foreground": target.top, "focus": target.focus}
@@ -125,10 +119,9 @@ def test_program_switched_to_just_before_the_click_gets_the_letter(start_palette
     second = open_notepad(desktop)
     desktop.focus(first.top)
     time.sleep(TICK)
-    with ProbeSession(desktop.env) as probe:
-        probe.ask("set-foreground", second.top)
-        keys.click(1)  # most often before the next tick
-        assert read_until(probe, second.focus, "É") == "É"
+    desktop.probe("set-foreground", second.top)
+    keys.click(1)  # most often before the next tick
+    assert settled(lambda: desktop.text(second.focus), "É") == "É"
     assert lines(first_log) == []
 
 
@@ -221,19 +214,18 @@ def test_target_that_never_comes_to_the_front_gets_nothing_typed(start_palette, 
 
     palette_process = palette.info()["pid"]
 
-    with ProbeSession(desktop.env) as probe:
-        def in_front():
-            found = probe.ask("info", probe.ask("foreground")[0]["foreground"])
-            return found[0]["pid"] if found else None
+    def in_front():
+        found = desktop.info(desktop.foreground()["foreground"])
+        return found["pid"] if found else None
 
-        for attempt in range(DECOY_TRIES):
-            probe.ask("send", palette.hwnd, WM_COMMAND, ID_KORSITISH1, 0, 5000)
-            steady(lambda: in_front() == palette_process, "the palette in front")
-            keys.click(attempt % 16 + 1)
-            steady(lambda: probe.ask("foreground")[0]["foreground"] == decoy, "the decoy in front")
-        # The last letter's wait for the target runs out.
-        time.sleep(1.0)
-        assert probe.text(decoy) == "" and probe.text(target.focus) == ""
+    for attempt in range(DECOY_TRIES):
+        desktop.probe("send", palette.hwnd, WM_COMMAND, ID_KORSITISH1, 0, 5000)
+        steady(lambda: in_front() == palette_process, "the palette in front")
+        keys.click(attempt % 16 + 1)
+        steady(lambda: desktop.foreground()["foreground"] == decoy, "the decoy in front")
+    # The last letter's wait for the target runs out.
+    time.sleep(1.0)
+    assert desktop.text(decoy) == "" and desktop.text(target.focus) == ""
     assert lines(log) == []
     assert error_boxes(desktop) == []
     assert responsive(desktop, palette.hwnd)
@@ -252,16 +244,15 @@ def test_soak_a_thousand_key_presses_arrive_in_order(start_palette, desktop, tmp
     target, log = open_keys_only(desktop, tmp_path, "Chrome_WidgetWin_1")
     expected, text, returned = "", "", 0
     started = time.monotonic()
-    with ProbeSession(desktop.env) as probe:
-        back = {"foreground": target.top, "focus": target.focus}
-        for click in range(SOAK_CLICKS):
-            position = click % 16 + 1
-            keys.click(position)
-            expected += LATIN[position - 1]
-            text = settled(lambda: probe.text(target.focus), expected)
-            if text != expected:
-                break
-            returned += settled(lambda: probe.ask("foreground")[0], back) == back
+    back = {"foreground": target.top, "focus": target.focus}
+    for click in range(SOAK_CLICKS):
+        position = click % 16 + 1
+        keys.click(position)
+        expected += LATIN[position - 1]
+        text = settled(lambda: desktop.text(target.focus), expected)
+        if text != expected:
+            break
+        returned += settled(desktop.foreground, back) == back
     elapsed = time.monotonic() - started
     print(f"\nsoak: {len(text)} letters in order of {SOAK_CLICKS} clicks, foreground handed back "
           f"{returned} times, in {elapsed:.0f} s")
