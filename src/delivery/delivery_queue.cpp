@@ -8,6 +8,7 @@ namespace {
 constexpr UINT kLetterStarted = WM_APP + 1;
 constexpr UINT kLetterFinished = WM_APP + 2;
 constexpr UINT kHandBack = WM_APP + 3;
+constexpr UINT kTargetSeen = WM_APP + 4;
 // A sent message gives up on its own after the answer time; this covers an
 // automation call, which has no bound of its own.
 constexpr UINT kGiveUpMs = kAnswerTimeoutMs + 200;
@@ -22,7 +23,7 @@ DeliveryQueue::~DeliveryQueue() = default;
 
 bool DeliveryQueue::thread_running() {
     if (!thread_ || !thread_->running())
-        thread_ = std::make_unique<DeliveryThread>(DeliveryMessages{hwnd(), kLetterStarted, kLetterFinished, kHandBack});
+        thread_ = std::make_unique<DeliveryThread>(DeliveryMessages{hwnd(), GetCurrentThreadId(), kLetterStarted, kLetterFinished, kHandBack, kTargetSeen});
     return thread_->running();
 }
 
@@ -54,6 +55,9 @@ LRESULT DeliveryQueue::handle_message(UINT message, WPARAM wparam, LPARAM lparam
             if (wparam == under_way_) give_up_timer_.SetActive(false);
             if (thread_)
                 if (const auto error = thread_->take_automation_error(wparam)) FireAutomationError(*error);
+            return 0;
+        case kTargetSeen:
+            FireTargetSeen(reinterpret_cast<HWND>(lparam));
             return 0;
         case kHandBack:
             if (wparam)

@@ -21,7 +21,8 @@ public:
 
     // The route is chosen when the letter's turn comes, from what the target
     // is then; the clipboard is set then too, so a delivery still under way
-    // never pastes a later letter.
+    // never pastes a later letter. `target` is the one remembered: a window
+    // focused in another program in front then takes its place.
     void deliver(std::uint32_t letter, HWND target, bool clipboard_mode);
 
     // Letters are likely to go to `target` next.
@@ -29,8 +30,13 @@ public:
 
     // An error the word processor raised; the letter is not delivered.
     std::function<void(std::wstring_view)> OnAutomationError;
+    // A letter found a new target focused in front.
+    std::function<void(HWND)> OnTargetSeen;
 
 protected:
+    virtual void FireTargetSeen(HWND target) {
+        if (OnTargetSeen) OnTargetSeen(target);
+    }
     virtual void FireAutomationError(std::wstring_view text) {
         if (OnAutomationError) OnAutomationError(text);
     }

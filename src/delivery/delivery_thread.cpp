@@ -1,6 +1,6 @@
 #include "delivery_thread.h"
 
-#include "clipboard_letter.h"
+#include "clipboard_owner.h"
 #include "com_apartment.h"
 #include "delivery_route.h"
 #include "handles.h"
@@ -36,11 +36,10 @@ void warn() { MessageBeep(MB_ICONWARNING); }
 
 class Deliverer {
 public:
-    explicit Deliverer(DeliveryLine& line) : line_(line) {}
+    Deliverer(DeliveryLine& line, const ClipboardOwner& clipboard) : line_(line), clipboard_(clipboard) {}
 
     // Ends when the palette lets go of the line.
     void run() {
-        const ComApartment apartment(COINIT_MULTITHREADED);  // for the word processor; needs no message loop
         while (const auto next = take()) {
             post(line_.messages.started, next->first);
             deliver(next->first, next->second);
@@ -91,17 +90,29 @@ private:
         line_.waiting.clear();
     }
 
-    void deliver(std::uint64_t number, const Letter& letter) {
+    // The window focused in front now, when another program is there; the
+    // palette hands its letter over before looking.
+    HWND current_target(HWND remembered) {
+        const auto focused = focused_window_of_foreground(line_.messages.palette_thread, remembered);
+        if (!focused || *focused == remembered) return remembered;
+        std::lock_guard lock(line_.mutex);
+        if (!line_.closed)
+            PostMessageW(line_.messages.window, line_.messages.target_seen, 0, reinterpret_cast<LPARAM>(*focused));
+        return *focused;
+    }
+
+    void deliver(std::uint64_t number, Letter letter) {
+        letter.target = current_target(letter.target);
         const std::wstring text(1, static_cast<wchar_t>(letter.code));
         const DeliveryRoute route = delivery_route(letter.clipboard_mode, kind_of(letter.target));
         if (route == DeliveryRoute::Keystroke) {
             type_into(letter.target, text);
             // The clipboard holds the letter too, set after the key press so
             // the letter arrives at once.
-            if (letter.clipboard_mode && !put_on_clipboard(line_.messages.window, text)) warn();
+            if (letter.clipboard_mode && !clipboard_.put(text)) warn();
             return;
         }
-        if (letter.clipboard_mode && !put_on_clipboard(line_.messages.window, text)) {
+        if (letter.clipboard_mode && !clipboard_.put(text)) {
             // Pasting now would paste whatever another program left there.
             warn();
             hand_back(letter.target, false);
@@ -147,12 +158,15 @@ private:
     }
 
     DeliveryLine& line_;
+    const ClipboardOwner& clipboard_;
     std::pair<HWND, TargetKind> known_{nullptr, TargetKind::Missing};
 };
 
 DWORD WINAPI thread_main(void* parameter) {
     const std::unique_ptr<std::shared_ptr<DeliveryLine>> line(static_cast<std::shared_ptr<DeliveryLine>*>(parameter));
-    Deliverer(**line).run();
+    const ComApartment apartment(COINIT_MULTITHREADED);  // for the word processor; needs no message loop
+    const ClipboardOwner clipboard;
+    Deliverer(**line, clipboard).run();
     return 0;
 }
 

@@ -15,7 +15,7 @@ namespace tamga {
 
 struct Letter {
     std::uint32_t code;
-    HWND target;
+    HWND target;  // remembered; the window focused in front now takes its place
     bool clipboard_mode;
 };
 
@@ -23,7 +23,8 @@ struct DeliveryLine;
 
 // What the thread tells the palette's thread, by message to one of its windows.
 struct DeliveryMessages {
-    HWND window;  // also owns the clipboard content the thread sets
+    HWND window;
+    DWORD palette_thread;  // its windows are never a target
     UINT started;   // posted, wparam the letter's number
     UINT finished;  // posted, wparam the letter's number
     // Sent, wparam true to give the foreground to lparam's program whoever
@@ -31,6 +32,7 @@ struct DeliveryMessages {
     // the palette's thread, so the palette lets go of the foreground before
     // the target takes it, in that order.
     UINT hand_back;
+    UINT target_seen;  // posted, lparam the window focused in front, now the target
 };
 
 class DeliveryThread {

@@ -89,6 +89,7 @@ TForm1::TForm1(TApplication& application)
     app_.set_main_window(hwnd());
     delivery_ = std::make_unique<DeliveryQueue>();
     delivery_->OnAutomationError = [this](std::wstring_view error) { app_.show_error(error); };
+    delivery_->OnTargetSeen = [this](HWND target) { target_ = target; };
     create_tray_icon();
     FormCreate();
     show_centred();
@@ -136,7 +137,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::load_hook_library() {
-    hook_ = HookLibrary::load();
+    hook_ = HookLibrary::load(hook_thread_);
     if (!hook_) {
         MessageBoxW(nullptr, L"Tapalmidim tamgahook.dll !", L"Error", MB_OK | MB_ICONERROR);
         app_.terminate();
@@ -277,12 +278,9 @@ void TForm1::SpeedButton1Click(PictureButton& sender) {
 }
 
 // The palette never takes the foreground from the program being typed in,
-// so the target is read anew at the click: a program switched to since the
+// so the delivery reads the target anew: a program switched to since the
 // last tick gets the letter.
-void TForm1::deliver(LetterCode letter) {
-    follow_target();
-    delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1));
-}
+void TForm1::deliver(LetterCode letter) { delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1)); }
 
 void TForm1::Latin1Click(UINT sender) {
     check(sender == ID_SLAVEN1 ? ID_SLAVEN1 : ID_LATIN1, true);

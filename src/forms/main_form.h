@@ -5,6 +5,7 @@
 #include "application.h"
 #include "delivery_queue.h"
 #include "hook_library.h"
+#include "hook_thread.h"
 #include "letter_table.h"
 #include "tray_icon.h"
 #include "modal_dialog.h"
@@ -87,7 +88,8 @@ private:
     std::unique_ptr<Panel> Panel2_;
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
-    std::optional<HookLibrary> hook_;
+    HookThread hook_thread_;
+    std::optional<HookLibrary> hook_;  // after its thread: finished first
     std::optional<SessionNotifications> session_notifications_;
     TSimpleTimer Timer1_;
     ModalDialog* AboutBox1_ = nullptr;

@@ -1,4 +1,5 @@
-// The library's three entry points, called by the program on its GUI thread.
+// The library's three entry points. The program calls them on a thread of
+// their own that runs a message loop: the hook is called through it.
 #include "keyboard_hook.h"
 
 #include <windows.h>

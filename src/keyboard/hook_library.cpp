@@ -22,7 +22,7 @@ std::wstring beside_program(const wchar_t* file_name) {
 
 }  // namespace
 
-std::optional<HookLibrary> HookLibrary::load() {
+std::optional<HookLibrary> HookLibrary::load(const HookThread& thread) {
     const std::wstring path = beside_program(L"tamgahook.dll");
     UniqueLibrary module(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) return std::nullopt;
@@ -33,7 +33,7 @@ std::optional<HookLibrary> HookLibrary::load() {
     EntryPoint pairs = entry("HookStart2");
     EntryPoint finish = entry("HookFinish");
     if (!letters || !pairs || !finish) return std::nullopt;
-    return HookLibrary(std::move(module), letters, pairs, finish);
+    return HookLibrary(thread, std::move(module), letters, pairs, finish);
 }
 
 }  // namespace tamga

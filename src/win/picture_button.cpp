@@ -67,9 +67,9 @@ LRESULT PictureButton::handle_message(UINT message, WPARAM wparam, LPARAM lparam
             }
             return 0;
         case WM_LBUTTONUP: {
-            const bool click = tracking_ && client_contains(hwnd(), lparam);
+            // The click first: what it starts never waits for the redraw.
+            if (tracking_ && client_contains(hwnd(), lparam)) FireClick();
             ReleaseCapture();  // ends tracking through WM_CAPTURECHANGED
-            if (click) FireClick();
             return 0;
         }
         case WM_CAPTURECHANGED:
