@@ -1,16 +1,24 @@
 #pragma once
-// The Windows virtual-key codes the mapping core looks at, as plain numbers so
+// The Windows virtual-key codes the pure key logic looks at, as plain numbers so
 // the core builds without Win32 headers (natively, for tests and fuzzing).
 #include <cstdint>
 
 namespace tamga::hook::vk {
 
 inline constexpr std::uint32_t back = 0x08;
+inline constexpr std::uint32_t return_key = 0x0D;  // Enter, on the main block and the keypad
 inline constexpr std::uint32_t shift = 0x10;
 inline constexpr std::uint32_t control = 0x11;
 inline constexpr std::uint32_t menu = 0x12;  // Alt
 inline constexpr std::uint32_t capital = 0x14;  // Caps Lock
+inline constexpr std::uint32_t escape = 0x1B;
 inline constexpr std::uint32_t space = 0x20;
+inline constexpr std::uint32_t end = 0x23;
+inline constexpr std::uint32_t home = 0x24;
+inline constexpr std::uint32_t left = 0x25;
+inline constexpr std::uint32_t up = 0x26;
+inline constexpr std::uint32_t right = 0x27;
+inline constexpr std::uint32_t down = 0x28;
 inline constexpr std::uint32_t left_win = 0x5B;
 inline constexpr std::uint32_t right_win = 0x5C;
 inline constexpr std::uint32_t numpad0 = 0x60;
