@@ -97,6 +97,13 @@ TForm1::TForm1(TApplication& application)
     // nothing of the session's changes matters before the window is up.
     build_row(kScriptRows + 1 - shown_row());
     session_notifications_.emplace(hwnd());
+    keys_ = std::make_unique<PaletteKeys>(*this, hook_thread_);
+    tell_taken_keys();
+}
+
+// Once, at start: another program holds a global key of the palette's.
+void TForm1::tell_taken_keys() {
+    for (const std::wstring& notice : keys_->taken_keys()) TrayIcon1_->ShowBalloon(L"Tamgalik", notice);
 }
 
 // The icon enters the tray with the layout's picture and tooltip; attaching
@@ -265,6 +272,7 @@ void TForm1::Timer1Timer() {
         // be the program's whole cost while it waits in the tray.
         if (picture != TrayIcon1_->IconIndex()) TrayIcon1_->SetIconIndex(picture);
     }
+    keys_->tick();
     if (first_tick_) {
         TrayIcon1_->HideMainWindow();
         first_tick_ = false;
@@ -274,8 +282,13 @@ void TForm1::Timer1Timer() {
 void TForm1::SpeedButton1Click(PictureButton& sender) {
     for (int row = 1; row <= kScriptRows; ++row)
         for (int position = 1; position <= kLettersPerRow; ++position)
-            if (buttons_[row - 1][position - 1] == &sender) deliver(letter_at(row, position));
+            if (buttons_[row - 1][position - 1] == &sender) {
+                deliver(letter_at(row, position));
+                keys_->clicked(position);
+            }
 }
+
+void TForm1::type_letter(int position) { deliver(letter_at(shown_row(), position)); }
 
 // The palette never takes the foreground from the program being typed in,
 // so the delivery reads the target anew: a program switched to since the
@@ -283,6 +296,7 @@ void TForm1::SpeedButton1Click(PictureButton& sender) {
 void TForm1::deliver(LetterCode letter) { delivery_->deliver(letter, target_, checked(ID_ESTESAQLASH1)); }
 
 void TForm1::Latin1Click(UINT sender) {
+    if (keys_) keys_->end();  // its selection is on the other script
     check(sender == ID_SLAVEN1 ? ID_SLAVEN1 : ID_LATIN1, true);
     if (Panel1_) Panel1_->set_visible(checked(ID_LATIN1));
     if (Panel2_) Panel2_->set_visible(checked(ID_SLAVEN1));
@@ -376,6 +390,7 @@ void TForm1::command(UINT id) {
 
 LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (app_.main_window_message(message, wparam, lparam)) return 0;
+    if (keys_ && keys_->handle_message(message, wparam, lparam)) return 0;
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) command(LOWORD(wparam));
@@ -385,6 +400,7 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             app_.terminate();
             return 0;
         case WM_WTSSESSION_CHANGE:
+            if (SessionNotifications::session_left(wparam)) keys_->end();
             if (SessionNotifications::session_returned(wparam)) restart_hook_after_absence();
             return 0;
         case WM_POWERBROADCAST:

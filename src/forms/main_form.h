@@ -9,6 +9,7 @@
 #include "letter_table.h"
 #include "tray_icon.h"
 #include "modal_dialog.h"
+#include "palette_keys.h"
 #include "panel.h"
 #include "picture_button.h"
 #include "session_notifications.h"
@@ -32,6 +33,11 @@ public:
     PictureButton& button(int row, int position) const { return *buttons_[row - 1][position - 1]; }
     HWND target() const { return target_; }
     TTrayIcon& tray_icon() const { return *TrayIcon1_; }
+    int shown_row() const;
+    // The button at `position` (1..16) of the script shown.
+    PictureButton& shown_button(int position) const { return button(shown_row(), position); }
+    // Types the letter at `position` of the script shown, as its click does.
+    void type_letter(int position);
 
     // The About and Help windows, created after the palette; the "?" menu
     // shows them.
@@ -62,11 +68,11 @@ private:
     void TrayIcon1DblClick();
 
     void create_tray_icon();
+    void tell_taken_keys();
 
     void load_hook_library();
     void set_unicode_captions();
     void build_row(int row);
-    int shown_row() const;
     void fit_frame(int dpi);
     void scale_palette(int dpi);
     void change_dpi(int dpi, const RECT& suggested);
@@ -90,6 +96,7 @@ private:
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
     HookThread hook_thread_;
     std::optional<HookLibrary> hook_;  // after its thread: finished first
+    std::unique_ptr<PaletteKeys> keys_;
     std::optional<SessionNotifications> session_notifications_;
     TSimpleTimer Timer1_;
     ModalDialog* AboutBox1_ = nullptr;

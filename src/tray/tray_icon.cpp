@@ -225,6 +225,23 @@ void TTrayIcon::ShowMainWindow() {
     SetForegroundWindow(app_.taskbar_window());
 }
 
+void TTrayIcon::ShowMainWindowInactive() {
+    if (const HWND main = app_.main_window())
+        SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+bool TTrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text) {
+    if (in_tray_ == InTray::No) return false;
+    // A copy of the icon's record: the balloon is a one-off, never repeated
+    // by the icon's later calls.
+    NOTIFYICONDATAW notice = data_;
+    notice.uFlags |= NIF_INFO;
+    notice.dwInfoFlags = NIIF_WARNING;
+    text.copy(notice.szInfo, std::size(notice.szInfo) - 1);
+    title.copy(notice.szInfoTitle, std::size(notice.szInfoTitle) - 1);
+    return Shell_NotifyIconW(NIM_MODIFY, &notice) != FALSE;
+}
+
 void TTrayIcon::SendToTray() {
     HideMainWindow();
     SetIconVisible(true);

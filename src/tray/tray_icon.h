@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tamga {
 
@@ -92,6 +93,12 @@ public:
 
     void ShowMainWindow();
     void HideMainWindow();
+    // Shows the main window where it stands without activating anything, for
+    // a moment's use while another program keeps the keyboard.
+    void ShowMainWindowInactive();
+    // A notice in a balloon beside the icon. False when the shell refused it
+    // (the icon is not in the tray).
+    bool ShowBalloon(std::wstring_view title, std::wstring_view text);
     void OpenMenuAtCursor();
 
     // The record every shell call of this icon passes, as last prepared for one.

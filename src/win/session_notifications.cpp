@@ -30,6 +30,10 @@ SessionNotifications::~SessionNotifications() {
     if (auto unregister = entry<Unregister>(library_.get(), "WTSUnRegisterSessionNotification")) unregister(window_);
 }
 
+bool SessionNotifications::session_left(WPARAM change) {
+    return change == WTS_SESSION_LOCK || change == WTS_CONSOLE_DISCONNECT || change == WTS_REMOTE_DISCONNECT;
+}
+
 bool SessionNotifications::session_returned(WPARAM change) {
     return change == WTS_SESSION_UNLOCK || change == WTS_CONSOLE_CONNECT || change == WTS_REMOTE_CONNECT;
 }

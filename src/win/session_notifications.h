@@ -15,6 +15,8 @@ public:
     // The session is the user's again after a lock, a switch of users or a
     // remote connection.
     static bool session_returned(WPARAM change);
+    // The user left the session: locked it, switched away or disconnected.
+    static bool session_left(WPARAM change);
 
 private:
     HWND window_;

@@ -15,6 +15,8 @@
 //                  "WM_PASTE ignored"
 //   --focus-log FILE  one line per loss of the keyboard: "WM_KILLFOCUS" on the
 //                  text window, "WM_ACTIVATEAPP 0" on the top-level window
+//   --key-log FILE one line per key message to the text window: "WM_KEYDOWN XX"
+//                  or "WM_KEYUP XX" with the virtual key in hex
 //   --decoy        once it has lost the foreground to another program, it never comes
 //                  back to the front: each later activation is handed to a
 //                  second window (class "KeyboardOnlyDecoy"). That window
@@ -41,6 +43,7 @@ struct Options {
     std::optional<std::wstring> child_class;
     std::optional<std::wstring> log;
     std::optional<std::wstring> focus_log;
+    std::optional<std::wstring> key_log;
     bool decoy = false;
 };
 
@@ -52,6 +55,7 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
         if (arg == L"--child" && i + 1 < argc) options.child_class = argv[++i];
         else if (arg == L"--log" && i + 1 < argc) options.log = argv[++i];
         else if (arg == L"--focus-log" && i + 1 < argc) options.focus_log = argv[++i];
+        else if (arg == L"--key-log" && i + 1 < argc) options.key_log = argv[++i];
         else if (arg == L"--decoy") options.decoy = true;
         else return std::nullopt;
     }
@@ -65,10 +69,17 @@ struct TextWindow {
 };
 
 struct Program {
-    std::optional<tamga::peers::LineLog> log, focus_log;
+    std::optional<tamga::peers::LineLog> log, focus_log, key_log;
     TextWindow main_text, decoy_text;
     HWND top = nullptr, text_window = nullptr, decoy = nullptr;
     bool decoy_mode = false, lost_foreground = false;
+
+    void key(const wchar_t* what, WPARAM code) const {
+        if (!key_log) return;
+        wchar_t line[32];
+        std::swprintf(line, 32, what, static_cast<unsigned>(code));
+        key_log->write(line);
+    }
 
     void record(const wchar_t* what, WPARAM code) const {
         if (!log) return;
@@ -96,6 +107,10 @@ bool text_message(Program* program, HWND window, UINT message, WPARAM wparam, LP
     switch (message) {
         case WM_KEYDOWN:
             if (!InSendMessage()) text->key_pressed = true;
+            program->key(L"WM_KEYDOWN %02X", wparam);
+            return false;
+        case WM_KEYUP:
+            program->key(L"WM_KEYUP %02X", wparam);
             return false;
         case WM_KILLFOCUS:
             if (window == program->text_window) program->focus_lost(L"WM_KILLFOCUS");
@@ -190,6 +205,10 @@ int wmain(int argc, wchar_t** argv) {
     if (options->log) {
         state.log.emplace(options->log->c_str());
         if (!*state.log) return 2;
+    }
+    if (options->key_log) {
+        state.key_log.emplace(options->key_log->c_str());
+        if (!*state.key_log) return 2;
     }
     if (options->focus_log) {
         state.focus_log.emplace(options->focus_log->c_str());
