@@ -12,9 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 using namespace tamga;
@@ -218,6 +220,65 @@ TEST_F(MainFormTest, LettersFollowTheSystemsButtonColours) {
         SendMessageW(form->hwnd(), change, 0, 0);
         EXPECT_TRUE(GetUpdateRect(button.hwnd(), nullptr, FALSE)) << change;
     }
+}
+
+// The selection events of this process, as a screen reader outside it hears them.
+class SelectionEvents {
+public:
+    using Event = std::tuple<HWND, LONG, LONG>;  // window, object, child
+    SelectionEvents()
+        : hook_(SetWinEventHook(EVENT_OBJECT_SELECTION, EVENT_OBJECT_SELECTION, nullptr, record,
+                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT)) {
+        heard().clear();
+    }
+    ~SelectionEvents() { UnhookWinEvent(hook_); }
+    static std::vector<Event>& heard() {
+        static std::vector<Event> events;
+        return events;
+    }
+
+private:
+    static void CALLBACK record(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        heard().emplace_back(window, object, child);
+    }
+    HWINEVENTHOOK hook_;
+};
+
+std::uint32_t rgb_of(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
+
+TEST_F(MainFormTest, ASelectedButtonIsFramedInTheHighlightColourAndAnnounced) {
+    using namespace tamga::testing;
+    ASSERT_TRUE(pump_until([&] { return !IsWindowVisible(form->hwnd()); }));
+    form->command(ID_KORSITISH1);
+    PictureButton& button = form->button(kLatinRow, 11);  // Ş
+    UpdateWindow(button.hwnd());
+    const Pixels plain = on_screen(button.hwnd()), picture = pixels_of(button.picture());
+    const std::uint32_t highlight = rgb_of(GetSysColor(COLOR_HIGHLIGHT));
+
+    const SelectionEvents events;
+    button.set_selected(true);
+    UpdateWindow(button.hwnd());
+    const Pixels framed = on_screen(button.hwnd());
+    // A 3-pixel ring inside the 2-pixel edge, under the letter's ink.
+    int ring = 0, wrong = 0, highlighted_before = 0;
+    for (int y = 2; y < framed.height - 2; ++y) {
+        for (int x = 2; x < framed.width - 2; ++x) {
+            if (std::min({x, y, framed.width - 1 - x, framed.height - 1 - y}) > 4) continue;
+            const bool ink = picture.at(x, y) != kWhite;
+            wrong += framed.at(x, y) != (ink ? rgb_of(GetSysColor(COLOR_BTNTEXT)) : highlight);
+            highlighted_before += plain.at(x, y) == highlight;
+            ring += !ink;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "the ring shows the highlight colour and the letter's ink";
+    EXPECT_GT(ring, 4 * 3 * 20) << "the frame shows all round";
+    EXPECT_EQ(highlighted_before, 0);
+    ASSERT_TRUE(pump_until([] { return !SelectionEvents::heard().empty(); }));
+    EXPECT_EQ(SelectionEvents::heard(), (std::vector<SelectionEvents::Event>{{button.hwnd(), OBJID_CLIENT, CHILDID_SELF}}));
+
+    button.set_selected(false);
+    UpdateWindow(button.hwnd());
+    EXPECT_EQ(on_screen(button.hwnd()).rgb, plain.rgb);
 }
 
 TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
