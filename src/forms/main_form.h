@@ -6,6 +6,7 @@
 #include "delivery_queue.h"
 #include "hook_library.h"
 #include "letter_table.h"
+#include "letter_tips.h"
 #include "tray_icon.h"
 #include "modal_dialog.h"
 #include "panel.h"
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<Panel> Panel2_;
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
+    std::optional<LetterTips> tips_;  // after the buttons it watches: destroyed first
     std::optional<HookLibrary> hook_;
     std::optional<SessionNotifications> session_notifications_;
     TSimpleTimer Timer1_;

@@ -9,6 +9,7 @@
 #include "pixels_bitmap.h"
 #include "tray_state.h"
 #include "message_pump.h"
+#include "tooltip_text.h"
 
 #include <gtest/gtest.h>
 
@@ -279,6 +280,29 @@ TEST_F(MainFormTest, ASelectedButtonIsFramedInTheHighlightColourAndAnnounced) {
     button.set_selected(false);
     UpdateWindow(button.hwnd());
     EXPECT_EQ(on_screen(button.hwnd()).rgb, plain.rgb);
+}
+
+TEST_F(MainFormTest, EachLetterTipNamesTheKeysOfTheChosenMode) {
+    using tamga::testing::tooltip_of, tamga::testing::tooltip_text;
+    const HWND s_capital = form->button(kLatinRow, 11).hwnd(), schwa = form->button(kCyrillicRow, 1).hwnd();
+    EXPECT_EQ(tooltip_text(s_capital), L"\u015E, capital S with cedilla\r\nKeys: Shift+6");
+    EXPECT_EQ(tooltip_text(schwa), L"\u04D8, capital schwa\r\nKeys: Shift+1 on a Russian layout");
+
+    form->command(ID_JUPYOTKESH2);
+    EXPECT_EQ(tooltip_text(s_capital), L"\u015E, capital S with cedilla\r\nKeys: Sh");
+    EXPECT_EQ(tooltip_text(schwa),
+              L"\u04D8, capital schwa\r\nKeys: none in pair mode; in letter mode Shift+1 on a Russian layout");
+    form->command(ID_HERIPYOTKESH1);
+    EXPECT_EQ(tooltip_text(s_capital), L"\u015E, capital S with cedilla\r\nKeys: Shift+6");
+
+    // Shown over the inactive palette, and never taking the keyboard.
+    const HWND tooltip = tooltip_of(s_capital);
+    EXPECT_EQ(GetWindowLongW(tooltip, GWL_STYLE) & (TTS_ALWAYSTIP | TTS_NOPREFIX), TTS_ALWAYSTIP | TTS_NOPREFIX);
+    EXPECT_TRUE(GetWindowLongW(tooltip, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    for (int number = 1; number <= kButtonCount; ++number) {
+        const ButtonSlot slot = button_slot(number);
+        EXPECT_EQ(tooltip_of(form->button(slot.row, slot.position).hwnd()), tooltip) << "button " << number;
+    }
 }
 
 TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
