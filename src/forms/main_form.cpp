@@ -87,6 +87,7 @@ TForm1::TForm1(TApplication& application)
             .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),  // follows colour changes
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
+    tips_.emplace(hwnd(), checked_mode());
     delivery_ = std::make_unique<DeliveryQueue>();
     delivery_->OnAutomationError = [this](std::wstring_view error) { app_.show_error(error); };
     delivery_->OnTargetSeen = [this](HWND target) { target_ = target; };
@@ -197,6 +198,7 @@ void TForm1::build_row(int row) {
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
         button->set_picture(mask_of(cut_button_picture(strip, {row, position}, picture_dpi)));
         buttons_[row - 1][position - 1] = button.get();
+        tips_->add(button->hwnd(), {row, position});
         SpeedButtons_.push_back(std::move(button));
     }
     panel->set_visible(row == shown_row());
@@ -335,6 +337,7 @@ void TForm1::Heripyotkesh1Click(UINT sender) {
     check(letters ? ID_HERIPYOTKESH1 : ID_JUPYOTKESH1, true);
     check(ID_HERIPYOTKESH2, checked(ID_HERIPYOTKESH1));
     check(ID_JUPYOTKESH2, checked(ID_JUPYOTKESH1));
+    tips_->set_mode(checked_mode());
     // Switched off, the choice waits for keyboard changing to be switched on:
     // a running hook would change keys while the menu and the tray say off.
     if (!hook_ || !checked(ID_TILTAXTINIOZGERTISH1)) return;

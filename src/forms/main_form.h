@@ -7,6 +7,7 @@
 #include "hook_library.h"
 #include "hook_thread.h"
 #include "letter_table.h"
+#include "letter_tips.h"
 #include "tray_icon.h"
 #include "modal_dialog.h"
 #include "palette_keys.h"
@@ -94,6 +95,7 @@ private:
     std::unique_ptr<Panel> Panel2_;
     std::vector<std::unique_ptr<PictureButton>> SpeedButtons_;
     std::array<std::array<PictureButton*, kLettersPerRow>, kScriptRows> buttons_{};
+    std::optional<LetterTips> tips_;  // after the buttons it watches: destroyed first
     HookThread hook_thread_;
     std::optional<HookLibrary> hook_;  // after its thread: finished first
     std::unique_ptr<PaletteKeys> keys_;

@@ -1,11 +1,17 @@
 #include "picture_button.h"
 
+#include "display_dpi.h"
+#include "display_scale.h"
+
 namespace tamga {
 namespace {
 
 // Destination where the source is white, the brush where it is black
 // (source & destination | ~source & pattern).
 constexpr DWORD kBrushThroughMask = 0x00B8074A;
+
+// The selection frame's thickness at 96 DPI, inside the button's edge.
+constexpr int kSelectionFrame = 3;
 
 }  // namespace
 
@@ -25,11 +31,29 @@ void PictureButton::set_picture(UniqueBitmap mask) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void PictureButton::set_selected(bool selected) {
+    if (selected == selected_) return;
+    selected_ = selected;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    // The reader asks the button for its name, which says the letter.
+    if (selected_) NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
 void PictureButton::paint(HDC dc) {
     RECT r;
     GetClientRect(hwnd(), &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &r, pressed_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    if (selected_) {
+        // Inside the edge's two lines and under the letter, so the frame
+        // never hides a stroke of it.
+        RECT frame = r;
+        InflateRect(&frame, -2, -2);
+        for (int i = scaled(kSelectionFrame, dpi_of(hwnd())); i > 0; --i) {
+            FrameRect(dc, &frame, GetSysColorBrush(COLOR_HIGHLIGHT));
+            InflateRect(&frame, -1, -1);
+        }
+    }
     if (!picture_) return;
     BITMAP info{};
     GetObjectW(picture_.get(), sizeof info, &info);

@@ -19,6 +19,10 @@ public:
     void set_picture(UniqueBitmap mask);
     HBITMAP picture() const { return picture_.get(); }
 
+    // The one button picked from the keyboard: framed in the system's
+    // highlight colour, and announced to a screen reader as it is picked.
+    void set_selected(bool selected);
+
     std::function<void(PictureButton& sender)> OnClick;
 
 protected:
@@ -33,6 +37,7 @@ private:
     UniqueBitmap picture_;
     bool tracking_ = false;
     bool pressed_ = false;
+    bool selected_ = false;
 };
 
 }  // namespace tamga

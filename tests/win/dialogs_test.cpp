@@ -7,6 +7,7 @@
 #include "help_window.h"
 #include "packed_picture.h"
 #include "pixels_bitmap.h"
+#include "tooltip_text.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <tuple>
 
 using namespace tamga;
+using tamga::testing::tooltip_text;
 
 namespace {
 
@@ -121,37 +123,6 @@ Pixels on_screen(HWND w) {
 Pixels picture(const wchar_t* name) { return pixels_of(load_packed_picture(name).get()); }
 
 std::uint32_t rgb_of(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
-
-HWND tooltip_of(HWND label) {
-    struct Search {
-        HWND label, found;
-    } search{label, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            wchar_t cls[64] = {};
-            GetClassNameW(w, cls, 64);
-            TTTOOLINFOW tool{sizeof tool};
-            tool.hwnd = GetParent(s.label);
-            tool.uId = reinterpret_cast<UINT_PTR>(s.label);
-            if (std::wstring(cls) == TOOLTIPS_CLASSW && SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
-                s.found = w;
-            return !s.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring tooltip_text(HWND label) {
-    wchar_t text[256] = {};
-    TTTOOLINFOW tool{sizeof tool};
-    tool.hwnd = GetParent(label);
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = text;
-    SendMessageW(tooltip_of(label), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
 
 class DialogsTest : public ::testing::Test {
 protected:

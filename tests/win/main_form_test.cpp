@@ -9,6 +9,7 @@
 #include "pixels_bitmap.h"
 #include "tray_state.h"
 #include "message_pump.h"
+#include "tooltip_text.h"
 
 #include <gtest/gtest.h>
 
@@ -218,6 +219,58 @@ TEST_F(MainFormTest, LettersFollowTheSystemsButtonColours) {
         SendMessageW(form->hwnd(), change, 0, 0);
         EXPECT_TRUE(GetUpdateRect(button.hwnd(), nullptr, FALSE)) << change;
     }
+}
+
+// The selection events a screen reader outside the process hears.
+std::vector<HWND>& selections_heard() {
+    static std::vector<HWND> heard;
+    return heard;
+}
+void CALLBACK hear_selection(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) selections_heard().push_back(window);
+}
+
+std::uint32_t rgb_of(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
+
+TEST_F(MainFormTest, ASelectedButtonIsFramedInTheHighlightColourAndAnnounced) {
+    using namespace tamga::testing;
+    ASSERT_TRUE(pump_until([&] { return !IsWindowVisible(form->hwnd()); }));
+    form->command(ID_KORSITISH1);
+    PictureButton& button = form->button(kLatinRow, 11);  // Ş
+    UpdateWindow(button.hwnd());
+    const Pixels plain = on_screen(button.hwnd());
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SELECTION, EVENT_OBJECT_SELECTION, nullptr,
+                                               hear_selection, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    button.set_selected(true);
+    EXPECT_TRUE(pump_until([] { return !selections_heard().empty(); }));
+    UnhookWinEvent(hook);
+    EXPECT_EQ(selections_heard(), std::vector<HWND>{button.hwnd()});
+
+    // Three pixels wide inside the two of the edge, on every side.
+    UpdateWindow(button.hwnd());
+    const Pixels framed = on_screen(button.hwnd());
+    const std::uint32_t highlight = rgb_of(GetSysColor(COLOR_HIGHLIGHT));
+    const int last = framed.width - 1;
+    for (int i = 2; i < 5; ++i) {
+        EXPECT_EQ(framed.at(i, i), highlight) << i;
+        EXPECT_EQ(framed.at(last - i, last - i), highlight) << i;
+        EXPECT_NE(plain.at(i, i), highlight) << i;
+    }
+    EXPECT_EQ(framed.at(5, 5), plain.at(5, 5));
+    button.set_selected(false);
+    UpdateWindow(button.hwnd());
+    EXPECT_EQ(on_screen(button.hwnd()).rgb, plain.rgb);
+}
+
+TEST_F(MainFormTest, LetterTipsTellTheKeysOfTheChosenMode) {
+    using tamga::testing::tooltip_text;
+    const HWND s_capital = form->button(kLatinRow, 11).hwnd(), schwa = form->button(kCyrillicRow, 1).hwnd();
+    EXPECT_EQ(tooltip_text(s_capital), L"\u015E, capital S with cedilla\r\nKeys: Shift+6");
+    EXPECT_EQ(tooltip_text(schwa), L"\u04D8, capital schwa\r\nKeys: Shift+1 on a Russian layout");
+    form->command(ID_JUPYOTKESH2);
+    EXPECT_EQ(tooltip_text(s_capital), L"\u015E, capital S with cedilla\r\nKeys: Sh");
+    EXPECT_EQ(tooltip_text(schwa),
+              L"\u04D8, capital schwa\r\nKeys: none in pair mode; in letter mode Shift+1 on a Russian layout");
 }
 
 TEST_F(MainFormTest, TrayPicturesAreDrawnForTheTraysIconSize) {
