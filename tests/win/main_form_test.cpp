@@ -374,6 +374,19 @@ TEST_F(MainFormTest, HookCallsFollowTheKeyboardCommands) {
     EXPECT_EQ(read_log(), "HookStart1\nHookFinish\nHookStart2\nHookFinish\nHookFinish\nHookStart1\nHookFinish\n");
 }
 
+// The global switching key does what the menu item does, marks and picture with it.
+TEST_F(MainFormTest, TheSwitchingKeyWorksAsTheKeyboardChangingItem) {
+    constexpr WPARAM kSwitchingKey = 2;
+    SendMessageW(form->hwnd(), WM_HOTKEY, kSwitchingKey, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F8));
+    EXPECT_FALSE(checked(ID_TILTAXTINIOZGERTISH1));
+    EXPECT_FALSE(tray_checked(ID_TILTAXTINIOZGERTISH2));
+    EXPECT_EQ(form->tray_icon().IconIndex(), kTrayOff);
+    SendMessageW(form->hwnd(), WM_HOTKEY, kSwitchingKey, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F8));
+    EXPECT_TRUE(checked(ID_TILTAXTINIOZGERTISH1));
+    EXPECT_TRUE(tray_checked(ID_TILTAXTINIOZGERTISH2));
+    EXPECT_EQ(read_log(), "HookStart1\nHookFinish\nHookFinish\nHookStart1\n");
+}
+
 TEST_F(MainFormTest, ExitCommandEndsWithoutFinishingTheHook) {
     form->command(ID_CHIQISH1);
     MSG msg;
