@@ -22,6 +22,8 @@ std::uint32_t u32_at(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 
 }  // namespace
 
+// Unpacked here, not by the system's PNG decoder (WIC): the Help window is made
+// at start-up, where loading WIC takes about 17 ms and 1 MiB; this takes 0.4 ms.
 UniqueBitmap packed_picture(std::span<const std::uint8_t> packed) {
     const auto file = unpack_zlib(packed, kMaxUnpacked);
     if (!file || file->size() < kFileHeader + sizeof(BITMAPINFOHEADER) || (*file)[0] != 'B' || (*file)[1] != 'M')
