@@ -60,8 +60,14 @@ def x_window(desktop, title):
     return found[0]
 
 
-def type_into(desktop, target, title, *xdotool_args):
-    """Real key presses into a target: the X focus moves there first."""
+def give_keyboard(desktop, target, title):
+    """Moves the X focus, with the foreground, to a target: real key presses
+    go to the X window under focus."""
     desktop.focus(target.top)
     desktop.xdotool("windowfocus", "--sync", x_window(desktop, title))
+
+
+def type_into(desktop, target, title, *xdotool_args):
+    """Real key presses into a target."""
+    give_keyboard(desktop, target, title)
     desktop.xdotool(*xdotool_args)

@@ -2,7 +2,7 @@
 // control stands for the document.
 //
 //   typing_target [--first-child TITLE] [--log FILE] [--focus-log FILE]
-//                 [--edit-class NAME] [--hang] [--no-focus]
+//                 [--edit-class NAME] [--hang] [--no-focus] [--plain-edit]
 //
 //   --first-child TITLE  puts a child titled TITLE above the edit, the way a
 //                        word processor's document window has its control
@@ -16,6 +16,9 @@
 //   --hang               the edit sleeps 30 s on every WM_PASTE and WM_UNICHAR,
 //                        like a program whose GUI thread is stuck
 //   --no-focus           no edit: a program in front whose windows take no keys
+//   --plain-edit         the edit has no scroll bar: wine's edit redraws its
+//                        scroll bars at every insertion, which would swamp the
+//                        cost of the route a character came by
 #include "line_log.h"
 #include "handles.h"
 
@@ -39,6 +42,7 @@ struct Options {
     std::optional<std::wstring> edit_class;
     bool hang = false;
     bool no_focus = false;
+    bool plain_edit = false;
 };
 
 std::optional<Options> parse(int argc, wchar_t** argv) {
@@ -51,6 +55,7 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
         else if (arg == L"--edit-class" && i + 1 < argc) options.edit_class = argv[++i];
         else if (arg == L"--hang") options.hang = true;
         else if (arg == L"--no-focus") options.no_focus = true;
+        else if (arg == L"--plain-edit") options.plain_edit = true;
         else return std::nullopt;
     }
     return options;
@@ -150,8 +155,9 @@ int wmain(int argc, wchar_t** argv) {
         edit_class = options->edit_class->c_str();
     }
     if (!options->no_focus) {
+        const DWORD scroll_bar = options->plain_edit ? 0 : WS_VSCROLL;
         HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, edit_class, L"",
-                                    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 24, 400,
+                                    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | scroll_bar, 0, 24, 400,
                                     230, frame.get(), reinterpret_cast<HMENU>(kEditId), instance, nullptr);
         SetWindowSubclass(edit, edit_proc, 0, reinterpret_cast<DWORD_PTR>(&behaviour));
     }
