@@ -6,12 +6,18 @@
 
 namespace tamga {
 
+namespace {
+
+// Whether the target's program is in front with the target itself focused:
+// only then does a key press land in the target.
 bool in_front_with_focus(HWND target) {
     HWND top = target ? GetAncestor(target, GA_ROOT) : nullptr;
     if (!top || GetForegroundWindow() != top) return false;
     GUITHREADINFO info{sizeof info};
     return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) && info.hwndFocus == target;
 }
+
+}  // namespace
 
 bool wait_until_holding_keyboard(HWND target) {
     constexpr DWORD kWaitMs = 500;

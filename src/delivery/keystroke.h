@@ -8,10 +8,6 @@
 
 namespace tamga {
 
-// Whether the target's program is in front with the target itself focused:
-// only then does a key press land in the target.
-bool in_front_with_focus(HWND target);
-
 // Waits, for at most half a second, until the target, whose program was
 // asked to come to the front, holds the keyboard and still holds it at the
 // next look: a program that passes the foreground on as it gets it is caught

@@ -26,6 +26,10 @@ std::optional<HWND> focus_now(DWORD own_thread, HWND remembered) {
 }  // namespace
 
 std::optional<HWND> focused_window_of_foreground(DWORD own_thread, HWND remembered) {
+    // The common case in one question to the system: the window typed in
+    // last still holds the keyboard in front (never one of ours).
+    GUITHREADINFO front{sizeof front};
+    if (remembered && GetGUIThreadInfo(0, &front) && front.hwndFocus == remembered) return remembered;
     const std::optional<HWND> seen = focus_now(own_thread, remembered);
     if (!seen || *seen == remembered) return seen;
     // A program coming to the front holds the focus on its frame while it
