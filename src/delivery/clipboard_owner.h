@@ -4,7 +4,7 @@
 // the answer; this thread has nothing else to do, so neither the delivery
 // that sets a letter nor another program that copies waits behind the
 // palette's window or behind a delivery stuck in a call.
-#include "handles.h"
+#include "message_thread.h"
 
 #include <string_view>
 
@@ -21,8 +21,8 @@ public:
     bool put(std::wstring_view text) const;
 
 private:
-    UniqueKernelHandle thread_;
-    HWND window_ = nullptr;  // made and destroyed by the thread
+    MessageThread thread_;
+    HWND window_ = nullptr;  // made and destroyed on the thread
 };
 
 }  // namespace tamga

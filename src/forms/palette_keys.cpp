@@ -65,11 +65,9 @@ bool PaletteKeys::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             ended();
             return true;
         case WM_ACTIVATE:
-            if (LOWORD(wparam) == WA_INACTIVE) {
-                if (in_front_) ended();
-            } else if (!hook_armed_) {
-                start_in_front();
-            }
+            // In front, the selection shows from the first key on, as the
+            // system's focus marks do.
+            if (LOWORD(wparam) == WA_INACTIVE && in_front_) ended();
             return false;  // activation goes on as usual
         case WM_KEYDOWN:
         case WM_KEYUP:

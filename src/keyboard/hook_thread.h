@@ -4,32 +4,16 @@
 // typed anywhere waits until that thread reads its queue. This thread does
 // nothing but read it: a busy palette window (a click, a repaint, a display
 // change) never delays a key, and the system never drops a hook for
-// answering late.
-#include "handles.h"
-
-#include <functional>
+// answering late. Hooks installed through `call` are called on it and must be
+// removed through it; ending the thread removes them.
+#include "message_thread.h"
 
 namespace tamga {
 
-class HookThread {
+class HookThread : public MessageThread {
 public:
-    HookThread();
-    // Ends the thread; the hooks it installed go with it.
-    ~HookThread();
-    HookThread(const HookThread&) = delete;
-    HookThread& operator=(const HookThread&) = delete;
-
-    // Runs `work` on the hook thread and returns once it is done. Hooks
-    // installed there are called on that thread, which must be the one that
-    // removes them.
-    void call(const std::function<void()>& work) const;
-
-    DWORD id() const { return id_; }
-
-private:
-    UniqueKernelHandle thread_;
-    UniqueKernelHandle done_;
-    DWORD id_ = 0;
+    // Typing must not wait behind the program's other work.
+    HookThread() : MessageThread(THREAD_PRIORITY_HIGHEST) {}
 };
 
 }  // namespace tamga

@@ -82,6 +82,9 @@ def start_palette(desktop, tmp_path):
 
     def start(hook=install_copy.__defaults__[0], env=None, folder=None, shown=True):
         exe = install_copy(folder or tmp_path / "tamgalik", hook=hook)
+        # The pointer rests away from the palette, which comes up at the
+        # screen's centre: resting on a letter, it would show the letter's tip.
+        desktop.xdotool("mousemove", 1270, 1010)
         # The window shows for half a second before the first tick hides it,
         # less than a probe start takes on a busy machine: the probe is
         # running before the program starts.

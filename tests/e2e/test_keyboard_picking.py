@@ -127,6 +127,7 @@ def test_a_taken_arming_key_is_told_and_the_palette_in_front_still_picks(start_p
     wait_for(lambda: balloons(desktop), 10, what="a balloon naming the taken key")
     notepad = open_notepad(desktop)
     type_into(desktop, notepad, NOTEPAD, "type", "a")  # remembered as the target
+    assert settled(lambda: desktop.text(notepad.focus), "a") == "a"
     palette.command(ID_KORSITISH1)
     wait_for(lambda: foreground(desktop) == palette.hwnd, 5, what="the palette in front")
     keyboard_on_palette(desktop, palette)

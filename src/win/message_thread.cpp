@@ -1,4 +1,4 @@
-#include "hook_thread.h"
+#include "message_thread.h"
 
 namespace tamga {
 namespace {
@@ -10,8 +10,6 @@ struct Start {
     HANDLE done;
 };
 
-// A bare message loop: the hooks' calls, their timers and the calls made on
-// the thread's behalf, nothing else.
 DWORD WINAPI thread_main(void* parameter) {
     const HANDLE done = static_cast<Start*>(parameter)->done;
     MSG msg;
@@ -30,24 +28,22 @@ DWORD WINAPI thread_main(void* parameter) {
 
 }  // namespace
 
-HookThread::HookThread() : done_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+MessageThread::MessageThread(int priority) : done_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     const UniqueKernelHandle ready(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     Start start{ready.get(), done_.get()};
     thread_.reset(CreateThread(nullptr, 0, &thread_main, &start, 0, &id_));
     if (!thread_) return;
-    // Typing must not wait behind the program's other work.
-    SetThreadPriority(thread_.get(), THREAD_PRIORITY_HIGHEST);
+    SetThreadPriority(thread_.get(), priority);
     WaitForSingleObject(ready.get(), INFINITE);
 }
 
-HookThread::~HookThread() {
+MessageThread::~MessageThread() {
     if (!thread_) return;
     PostThreadMessageW(id_, WM_QUIT, 0, 0);
     WaitForSingleObject(thread_.get(), INFINITE);
 }
 
-void HookThread::call(const std::function<void()>& work) const {
-    // Without a thread of their own, the hooks live on the caller's.
+void MessageThread::call(const std::function<void()>& work) const {
     if (!thread_ || !PostThreadMessageW(id_, kCall, 0, reinterpret_cast<LPARAM>(&work))) {
         work();
         return;
