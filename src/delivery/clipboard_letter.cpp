@@ -33,17 +33,22 @@ bool open_with_retries(HWND owner) {
 
 }  // namespace
 
-bool put_on_clipboard(HWND owner, std::wstring_view text) {
+PrivacyFormats register_privacy_formats() {
+    return {RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+            RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
+            RegisterClipboardFormatW(L"CanUploadToCloudClipboard")};
+}
+
+bool put_on_clipboard(HWND owner, std::wstring_view text, const PrivacyFormats& privacy) {
     if (!open_with_retries(owner)) return false;
     std::wstring terminated(text);
     bool ok = EmptyClipboard() &&
               set_format(CF_UNICODETEXT, terminated.c_str(), (terminated.size() + 1) * sizeof(wchar_t));
     if (ok) {
         const DWORD no = 0;
-        set_format(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"), &no,
-                   sizeof no);
-        set_format(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), &no, sizeof no);
-        set_format(RegisterClipboardFormatW(L"CanUploadToCloudClipboard"), &no, sizeof no);
+        set_format(privacy.exclude_from_monitors, &no, sizeof no);
+        set_format(privacy.exclude_from_history, &no, sizeof no);
+        set_format(privacy.exclude_from_cloud, &no, sizeof no);
     }
     CloseClipboard();
     return ok;

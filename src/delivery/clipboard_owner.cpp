@@ -1,7 +1,5 @@
 #include "clipboard_owner.h"
 
-#include "clipboard_letter.h"
-
 namespace tamga {
 
 ClipboardOwner::ClipboardOwner() {
@@ -18,7 +16,7 @@ ClipboardOwner::~ClipboardOwner() {
 
 bool ClipboardOwner::put(std::wstring_view text) const {
     bool put = false;
-    thread_.call([&] { put = window_ && put_on_clipboard(window_, text); });
+    thread_.call([&] { put = window_ && put_on_clipboard(window_, text, privacy_); });
     return put;
 }
 

@@ -4,6 +4,7 @@
 // the answer; this thread has nothing else to do, so neither the delivery
 // that sets a letter nor another program that copies waits behind the
 // palette's window or behind a delivery stuck in a call.
+#include "clipboard_letter.h"
 #include "message_thread.h"
 
 #include <string_view>
@@ -21,6 +22,7 @@ public:
     bool put(std::wstring_view text) const;
 
 private:
+    const PrivacyFormats privacy_ = register_privacy_formats();
     MessageThread thread_;
     HWND window_ = nullptr;  // made and destroyed on the thread
 };
