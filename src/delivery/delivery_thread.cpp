@@ -61,7 +61,7 @@ void warn() { MessageBeep(MB_ICONWARNING); }
 
 class Deliverer {
 public:
-    Deliverer(DeliveryLine& line, const ClipboardOwner& clipboard) : line_(line), clipboard_(clipboard) {}
+    explicit Deliverer(DeliveryLine& line) : line_(line) {}
 
     // Ends when the palette lets go of the line.
     void run() {
@@ -142,10 +142,10 @@ private:
             type_into(letter.target, destination.holds_keyboard, text);
             // The clipboard holds the letter too, set after the key press so
             // the letter arrives at once.
-            if (letter.clipboard_mode && !clipboard_.put(text)) warn();
+            if (letter.clipboard_mode && !clipboard_holds(text)) warn();
             return;
         }
-        if (letter.clipboard_mode && !clipboard_.put(text)) {
+        if (letter.clipboard_mode && !clipboard_holds(text)) {
             // Pasting now would paste whatever another program left there.
             warn();
             hand_back(letter.target, false);
@@ -190,16 +190,22 @@ private:
         if (!type_as_key_press(text)) warn();
     }
 
+    // The clipboard's owner is made with the first letter that needs it: a
+    // palette used without clipboard mode never starts its thread.
+    bool clipboard_holds(std::wstring_view text) {
+        if (!clipboard_) clipboard_.emplace();
+        return clipboard_->put(text);
+    }
+
     DeliveryLine& line_;
-    const ClipboardOwner& clipboard_;
+    std::optional<ClipboardOwner> clipboard_;
     std::pair<HWND, TargetKind> known_{nullptr, TargetKind::Missing};
 };
 
 DWORD WINAPI thread_main(void* parameter) {
     const std::unique_ptr<std::shared_ptr<DeliveryLine>> line(static_cast<std::shared_ptr<DeliveryLine>*>(parameter));
     const ComApartment apartment(COINIT_MULTITHREADED);  // for the word processor; needs no message loop
-    const ClipboardOwner clipboard;
-    Deliverer(**line, clipboard).run();
+    Deliverer(**line).run();
     return 0;
 }
 

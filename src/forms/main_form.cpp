@@ -87,7 +87,6 @@ TForm1::TForm1(TApplication& application)
             .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),  // follows colour changes
             .icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")});
     app_.set_main_window(hwnd());
-    tips_.emplace(hwnd(), checked_mode());
     delivery_ = std::make_unique<DeliveryQueue>();
     delivery_->OnAutomationError = [this](std::wstring_view error) { app_.show_error(error); };
     delivery_->OnTargetSeen = [this](HWND target) { target_ = target; };
@@ -97,6 +96,13 @@ TForm1::TForm1(TApplication& application)
     // Nothing of the other script's row is seen until the user switches, and
     // nothing of the session's changes matters before the window is up.
     build_row(kScriptRows + 1 - shown_row());
+    // Tips are wanted once the pointer rests on a letter, not before the
+    // palette is seen.
+    tips_.emplace(hwnd(), checked_mode());
+    for (int number = 1; number <= kButtonCount; ++number) {
+        const ButtonSlot slot = button_slot(number);
+        tips_->add(button(slot.row, slot.position).hwnd(), slot);
+    }
     session_notifications_.emplace(hwnd());
     keys_ = std::make_unique<PaletteKeys>(*this, hook_thread_);
     tell_taken_keys();
@@ -198,7 +204,6 @@ void TForm1::build_row(int row) {
         button->OnClick = [this](PictureButton& sender) { SpeedButton1Click(sender); };
         button->set_picture(mask_of(cut_button_picture(strip, {row, position}, picture_dpi)));
         buttons_[row - 1][position - 1] = button.get();
-        tips_->add(button->hwnd(), {row, position});
         SpeedButtons_.push_back(std::move(button));
     }
     panel->set_visible(row == shown_row());
