@@ -116,18 +116,18 @@ def keyboard_on_palette(desktop, palette):
 
 def balloons(desktop):
     """The tray's notices about the program's keys (the tray's process shows them)."""
-    return [w for w in desktop.visible_windows("tooltips_class32") if "Ctrl+Shift+F7 is taken" in desktop.text(w["hwnd"])]
+    return [w for w in desktop.visible_windows("tooltips_class32")
+            if "Ctrl+Shift+F7 is taken" in (desktop.text(w["hwnd"]) or "")]  # it may be going
 
 
-@pytest.mark.activation
+# Not with a window manager: under openbox, wine's tray is left disturbed by a
+# balloon (the next program's tray menu takes no keys), whatever the program does.
 def test_a_taken_arming_key_is_told_and_the_palette_in_front_still_picks(start_palette, desktop):
     desktop.start(PEERS / "hotkey_holder.exe")
     desktop.wait_window("", "HotKeyHolder")
     palette = start_palette(shown=False)
     notice = wait_for(lambda: balloons(desktop), 10, what="a balloon naming the taken key")[0]
-    # Read, it is clicked away, as a user does. (Under a window manager, a
-    # balloon of wine's tray left to time out disturbs the keys of the next
-    # program's tray menu.)
+    # Read, it is clicked away, as a user does.
     left, top, right, bottom = notice["rect"]
     desktop.click((left + right) // 2, (top + bottom) // 2)
     wait_for(lambda: not balloons(desktop), 10, what="the balloon clicked away")
