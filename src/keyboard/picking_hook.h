@@ -50,10 +50,7 @@ private:
     std::optional<KeyboardPicking> picking_;
     HWND foreground_ = nullptr;  // at arming: the picking ends when another takes its place
     hook::ModifierTracker modifiers_;
-    struct Unhook {
-        void operator()(HHOOK hook) const noexcept { UnhookWindowsHookEx(hook); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HHOOK>, Unhook> hook_;
+    UniqueHook hook_;
 };
 
 }  // namespace tamga

@@ -26,6 +26,7 @@ inline void free_library(HMODULE m) { FreeLibrary(m); }
 inline void close_handle(HANDLE h) { CloseHandle(h); }
 inline void destroy_image_list(HIMAGELIST l) { ImageList_Destroy(l); }
 inline void delete_dc(HDC dc) { DeleteDC(dc); }
+inline void unhook(HHOOK h) { UnhookWindowsHookEx(h); }
 
 using UniqueWindow = UniqueHandle<HWND, destroy_window>;
 using UniqueMenu = UniqueHandle<HMENU, destroy_menu>;
@@ -37,6 +38,7 @@ using UniqueLibrary = UniqueHandle<HMODULE, free_library>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close_handle>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, destroy_image_list>;
 using UniqueMemoryDC = UniqueHandle<HDC, delete_dc>;
+using UniqueHook = UniqueHandle<HHOOK, unhook>;
 
 // One GDI object selected into a DC for the scope, the previous one back after.
 class SelectedObject {
