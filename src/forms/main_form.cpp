@@ -108,9 +108,13 @@ TForm1::TForm1(TApplication& application)
     tell_taken_keys();
 }
 
-// Once, at start: another program holds a global key of the palette's.
+// Once, at start: another program holds a global key of the palette's. One
+// balloon tells of every taken key: the shell replaces an icon's balloon with
+// the next one it is given.
 void TForm1::tell_taken_keys() {
-    for (const std::wstring& notice : keys_->taken_keys()) TrayIcon1_->ShowBalloon(L"Tamgalik", notice);
+    std::wstring notice;
+    for (const std::wstring& taken : keys_->taken_keys()) notice += (notice.empty() ? L"" : L"\n") + taken;
+    if (!notice.empty()) TrayIcon1_->ShowBalloon(L"Tamgalik", notice);
 }
 
 // The icon enters the tray with the layout's picture and tooltip; attaching
@@ -157,7 +161,12 @@ void TForm1::load_hook_library() {
         app_.terminate();
         return;
     }
-    hook_->start(checked_mode());
+    // The shell's messages reach the window in any wait for the shell, so the
+    // tray menu may have switched keyboard changing off before this step.
+    if (checked(ID_TILTAXTINIOZGERTISH1))
+        hook_->start(checked_mode());
+    else
+        TrayIcon1_->SetIconIndex(kTrayOff);
 }
 
 void TForm1::set_unicode_captions() {

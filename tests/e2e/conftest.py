@@ -93,12 +93,14 @@ def start_palette(desktop, tmp_path):
         window = wait_for(lambda: (desktop.windows("TForm1", "Tamgalik") or [None])[0], 20, interval=0.01,
                           what="the palette's window")
         palette = Palette(desktop, process, window["hwnd"])
+        # Found before it is shown, the window is not yet hidden by the first
+        # tick; hidden by it, the program has finished starting. (Its window
+        # and tray icon are there before, and a command sent then runs in the
+        # middle of the start.)
+        wait_for(lambda: (desktop.info(palette.hwnd) or {}).get("visible"), 10, interval=0.01,
+                 what="the palette shown at start")
+        wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
         if shown:
-            # Found before it is shown, the window is not yet hidden by the first tick.
-            wait_for(lambda: (desktop.info(palette.hwnd) or {}).get("visible"), 10, interval=0.01,
-                     what="the palette shown at start")
-        if shown:
-            wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
             palette.command(ID_KORSITISH1)
             wait_for(lambda: palette.info()["visible"], 10, what="the palette shown again")
         started.append(palette)

@@ -5,6 +5,7 @@ drawn for the scale in pure black, and the menu bar whole above them."""
 
 import struct
 import subprocess
+import time
 import zlib
 from contextlib import contextmanager
 
@@ -140,7 +141,13 @@ def check_palette(desktop, palette, dpi):
         assert button["rect"] == [left, top, left + size, top + size], position
         assert button["rect"][3] <= info["client"][3], f"button {position} cut off at the bottom"
 
+    # Read once all sixteen are painted: on a busy machine the window shows
+    # before its buttons have drawn their letters.
     faces = button_faces(desktop, panel, buttons, dpi)
+    deadline = time.monotonic() + 5
+    while len(set(faces)) < 16 and time.monotonic() < deadline:
+        time.sleep(0.05)
+        faces = button_faces(desktop, panel, buttons, dpi)
     face_colour = faces[0][0]
     for position, face in enumerate(faces, start=1):
         assert set(face) <= {face_colour, BLACK}, f"button {position}: ink only in pure black, no smoothing"

@@ -126,7 +126,9 @@ def test_a_taken_arming_key_is_told_and_the_palette_in_front_still_picks(start_p
     desktop.start(PEERS / "hotkey_holder.exe")
     desktop.wait_window("", "HotKeyHolder")
     palette = start_palette(shown=False)
-    notice = wait_for(lambda: balloons(desktop), 10, what="a balloon naming the taken key")[0]
+    notice = wait_for(lambda: balloons(desktop), 10, what="a balloon naming the taken keys")[0]
+    # Both keys in one balloon: a second balloon would replace the first.
+    assert "Ctrl+Shift+F8 is taken" in desktop.text(notice["hwnd"])
     # Read, it is clicked away, as a user does.
     left, top, right, bottom = notice["rect"]
     desktop.click((left + right) // 2, (top + bottom) // 2)

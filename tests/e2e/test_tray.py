@@ -99,7 +99,6 @@ def in_tray(start_palette, desktop, env=None):
     palette and its icon window."""
     before = set(tray_icons(desktop))
     palette = start_palette(env=env, shown=False)
-    wait_for(lambda: not palette.info()["visible"], 10, what="the palette hiding into the tray")
     new = wait_for(lambda: set(tray_icons(desktop)) - before, 10, what="the program's tray icon")
     assert len(new) == 1
     return palette, new.pop()
