@@ -120,8 +120,7 @@ def balloons(desktop):
             if "Ctrl+Shift+F7 is taken" in (desktop.text(w["hwnd"]) or "")]  # it may be going
 
 
-# Not with a window manager: under openbox, wine's tray is left disturbed by a
-# balloon (the next program's tray menu takes no keys), whatever the program does.
+@pytest.mark.activation
 def test_a_taken_arming_key_is_told_and_the_palette_in_front_still_picks(start_palette, desktop):
     desktop.start(PEERS / "hotkey_holder.exe")
     desktop.wait_window("", "HotKeyHolder")
