@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 using namespace tamga;
@@ -385,6 +386,46 @@ TEST_F(MainFormTest, TheSwitchingKeyWorksAsTheKeyboardChangingItem) {
     EXPECT_TRUE(checked(ID_TILTAXTINIOZGERTISH1));
     EXPECT_TRUE(tray_checked(ID_TILTAXTINIOZGERTISH2));
     EXPECT_EQ(read_log(), "HookStart1\nHookFinish\nHookFinish\nHookStart1\n");
+}
+
+// The tray menu's switch sent to the palette while it is being made: the
+// test thread holds the message queued from the window's creation on, and the
+// palette handles it in its first wait for another thread (the shell's).
+struct EarlySwitch {
+    static inline HANDLE sender = nullptr;
+    static LRESULT CALLBACK on_creation(int code, WPARAM wparam, LPARAM lparam) {
+        wchar_t name[16] = {};
+        if (code == HCBT_CREATEWND && !sender && GetClassNameW(reinterpret_cast<HWND>(wparam), name, 16) &&
+            std::wstring_view(name) == L"TForm1") {
+            sender = CreateThread(nullptr, 0, [](void* window) -> DWORD {
+                SendMessageW(static_cast<HWND>(window), WM_COMMAND, ID_TILTAXTINIOZGERTISH2, 0);
+                return 0;
+            }, reinterpret_cast<void*>(wparam), 0, nullptr);
+            const auto deadline = tamga::testing::Clock::now() + std::chrono::seconds(5);
+            while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && tamga::testing::Clock::now() < deadline)
+                Sleep(1);
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+};
+
+TEST_F(MainFormTest, KeyboardChangingSwitchedOffWhileThePaletteIsMadeStaysOff) {
+    form.reset();
+    std::filesystem::remove(hook_log());
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &EarlySwitch::on_creation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    form = std::make_unique<TForm1>(*app);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(tamga::testing::pump_until([] { return WaitForSingleObject(EarlySwitch::sender, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(EarlySwitch::sender);
+
+    // Off in the menus, on the tray, and in the hook library: its last call
+    // (if any) finished it.
+    EXPECT_FALSE(checked(ID_TILTAXTINIOZGERTISH1));
+    EXPECT_FALSE(tray_checked(ID_TILTAXTINIOZGERTISH2));
+    EXPECT_EQ(form->tray_icon().IconIndex(), kTrayOff);
+    const std::string calls = read_log();
+    EXPECT_TRUE(calls.empty() || calls.ends_with("HookFinish\n")) << calls;
 }
 
 TEST_F(MainFormTest, ExitCommandEndsWithoutFinishingTheHook) {
