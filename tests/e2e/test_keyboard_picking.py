@@ -83,6 +83,7 @@ def test_from_the_tray_the_palette_shows_for_the_picking_and_goes_back(start_pal
     assert foreground(desktop) == notepad.top
 
 
+@pytest.mark.activation
 def test_the_switching_key_turns_keyboard_changing_off_and_on(start_palette, desktop):
     palette, icon = in_tray(start_palette, desktop)
     notepad = open_notepad(desktop)
